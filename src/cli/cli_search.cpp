@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace tarnwick::cli {
+
+void AddSearchCommands(CLI::App&, int&) {}
+
+}  // namespace tarnwick::cli

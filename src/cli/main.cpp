@@ -1,0 +1,35 @@
+// tarnwick-cli: the duplicate search and the error detection for scripts and
+// headless use, plus the analysis and title keys of single files.
+
+#include <CLI/CLI.hpp>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "platform/message_sink.h"
+
+namespace {
+
+constexpr const char* kVersionText = "Tarnwick v3.4";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tarnwick::cli;
+  tarnwick::SetMessageSink([](const std::string& text) { PrintError(text); });
+
+  CLI::App app("Finds songs stored twice in an MP3 folder and keeps the better copy.",
+               kProgramName);
+  app.set_version_flag("--version", kVersionText);
+  app.require_subcommand(1);
+  int status = kExitOk;
+  AddSearchCommands(app, status);
+  AddInfoCommand(app, status);
+  AddKeyCommand(app, status);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? kExitOk : kExitUsage;
+  }
+  return status;
+}

@@ -1,0 +1,49 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+#include "platform/text.h"
+
+namespace tarnwick::cli {
+namespace {
+
+// Width on a terminal in characters: UTF-8 continuation bytes take no column.
+size_t DisplayWidth(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+}  // namespace
+
+std::string Display(std::string_view bytes) { return ToUtf8(bytes); }
+
+void PrintJsonLine(const nlohmann::json& object) {
+  std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+void PrintError(std::string_view message) {
+  std::cout.flush();
+  std::cerr << kProgramName << ": " << message << std::endl;
+}
+
+void PrintTable(const std::vector<std::vector<std::string>>& rows) {
+  std::vector<size_t> widths;
+  for (const auto& row : rows) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+  }
+  for (const auto& row : rows) {
+    std::string line;
+    for (size_t c = 0; c < row.size(); ++c) {
+      line += row[c];
+      if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(row[c]) + 2, ' ');
+    }
+    std::cout << line << '\n';
+  }
+  std::cout.flush();
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::cli {
+
+constexpr const char* kProgramName = "tarnwick-cli";
+
+// A file name or path as UTF-8 for printing; names that are not valid UTF-8
+// are read as Windows-1252.
+std::string Display(std::string_view bytes);
+
+// One JSON object on one line of standard output.
+void PrintJsonLine(const nlohmann::json& object);
+
+// "tarnwick-cli: message" on standard error.
+void PrintError(std::string_view message);
+
+// Rows of cells as left-aligned columns, each as wide as its widest cell.
+void PrintTable(const std::vector<std::vector<std::string>>& rows);
+
+}  // namespace tarnwick::cli

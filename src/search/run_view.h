@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "search/result_row.h"
+
+namespace tarnwick {
+
+// One change a run made (or tried to make) to the collection.
+struct FileAction {
+  enum class Kind { kMove, kDelete, kRename };
+  Kind kind = Kind::kMove;
+  std::string from;
+  std::string to;  // empty for a deletion
+  bool ok = false;
+};
+
+const char* FileActionName(FileAction::Kind kind);
+
+// The user-interface operations a run calls. The window drives its real
+// controls; the command line and the tests are headless.
+class RunView {
+ public:
+  virtual ~RunView() = default;
+
+  // Modal message; the run waits until it is dismissed.
+  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void ProgressReset() = 0;
+  virtual void SetProgressMax(int n) = 0;
+  virtual void SetProgressPosition(int n) = 0;
+  virtual void ClearRows() = 0;
+  virtual void AppendRow(const ResultRow& row) = 0;
+  // Lets queued user input run; the only way an abort reaches a run.
+  virtual void ProcessPendingEvents() = 0;
+  // Search, options and error-detection buttons together.
+  virtual void SetRunButtons(bool enabled) = 0;
+  virtual void SetExitButton(const std::string& text) = 0;
+  virtual void ShowExitCountdown() = 0;
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+
+  // Notices beyond the window's needs, for the command line: a folder has
+  // been read, and a file action has been tried.
+  virtual void FolderRead(const std::string& /*folder*/, size_t /*tracks*/) {}
+  virtual void FileActionTried(const FileAction& /*action*/) {}
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// The texts of the program, one string per key of the language file.
+struct GENERAL {
+  std::string language, ButtonOk, ButtonCancel;
+};
+
+struct MAIN {
+  std::string ButtonExit, ButtonCancel, ButtonSearchDouble, ButtonFindErrors, ButtonOptions;
+  std::string TitleName, TitleFolder, TitleLength, TitleVBR, TitleBitrate, TitleErrors,
+      TitleFrames, TitleYes, TitleNo, TitleCloseInX;
+};
+
+struct TAB1 {
+  std::string name, TitleLanguage, ButtonMP3, ButtonMove, ButtonUnknown, ButtonShortDesk,
+      ButtonShortAuto, TitleDouble, TitleDoubleDisplay, TitleDoubleMove, TitleDoubleDelete,
+      TitleVBR, TitleVBREver, TitleVBRDouble, TitleSearchStart, TitleSearchStop,
+      TitleMoveUnknown, TitleRecursive, TitleLowPriority;
+};
+
+struct TAB2 {
+  std::string name, ButtonAdd, ButtonDelete, TitleMultipleMP3, TitleActivate, TitlePriority,
+      ButtonUp, ButtonDown, ButtonStandard;
+  std::vector<std::string> PriorityTexts;
+};
+
+struct OPTIONS {
+  tarnwick::TAB1 TAB1;
+  tarnwick::TAB2 TAB2;
+};
+
+struct MESSAGES {
+  std::string MsgFileExists, MsgIllegalNumPrioList, MsgFolderMP3DoesNotExist,
+      MsgFolderMovedDoesNotExist, MsgFolderUnknownDoesNotExist, MsgNotConfigured;
+};
+
+struct LANGUAGE {
+  tarnwick::GENERAL GENERAL;
+  tarnwick::MAIN MAIN;
+  tarnwick::OPTIONS OPTIONS;
+  tarnwick::MESSAGES MESSAGES;
+};
+
+// The six built-in English messages, in force until a language file is read.
+void SetDefaultMessages(LANGUAGE& language);
+
+// Reads the language file `file_name` of the folder "language" beside the
+// executable; shows "Language not found, go to "Options"" when it is missing.
+void LoadLanguage(LANGUAGE& language, const std::string& file_name);
+
+// The language files offered in the options dialog, in listing order.
+struct LanguageList {
+  std::vector<std::string> displayNames;
+  std::vector<std::string> languageFiles;
+  int selected = -1;  // the entry whose file name equals the current one, or -1
+};
+LanguageList FillLanguageList(const std::string& current_file_name);
+
+// The folder of the language files, ending with '/'.
+std::string LanguageFolder();
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick::test {
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes out of scope.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // The folder, ending with '/'.
+  const std::string& path() const { return path_; }
+  // path() + relative; creates the parent folders of a file path.
+  std::string Sub(std::string_view relative) const;
+  // Creates a folder below this one and returns its path ending with '/'.
+  std::string MakeDir(std::string_view relative) const;
+  // Writes a file below this one and returns its full path.
+  std::string WriteFile(std::string_view relative, std::string_view content) const;
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFileAt(const std::string& path, std::string_view content);
+
+}  // namespace tarnwick::test
