@@ -29,20 +29,29 @@ void PrintError(std::string_view message) {
   std::cerr << kProgramName << ": " << message << std::endl;
 }
 
-void PrintTable(const std::vector<std::vector<std::string>>& rows) {
+std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows) {
   std::vector<size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
     for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
   }
-  for (const auto& row : rows) {
-    std::string line;
-    for (size_t c = 0; c < row.size(); ++c) {
-      line += row[c];
-      if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(row[c]) + 2, ' ');
+  return widths;
+}
+
+std::string AlignedLine(const std::vector<std::string>& cells, const std::vector<size_t>& widths) {
+  std::string line;
+  for (size_t c = 0; c < cells.size(); ++c) {
+    line += cells[c];
+    if (c + 1 < cells.size() && c < widths.size()) {
+      line.append(widths[c] - std::min(widths[c], DisplayWidth(cells[c])) + 2, ' ');
     }
-    std::cout << line << '\n';
   }
+  return line;
+}
+
+void PrintTable(const std::vector<std::vector<std::string>>& rows) {
+  const std::vector<size_t> widths = ColumnWidths(rows);
+  for (const auto& row : rows) std::cout << AlignedLine(row, widths) << '\n';
   std::cout.flush();
 }
 

@@ -21,5 +21,7 @@ void PrintError(std::string_view message);
 
 // Rows of cells as left-aligned columns, each as wide as its widest cell.
 void PrintTable(const std::vector<std::vector<std::string>>& rows);
+std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows);
+std::string AlignedLine(const std::vector<std::string>& cells, const std::vector<size_t>& widths);
 
 }  // namespace tarnwick::cli

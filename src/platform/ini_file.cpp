@@ -223,7 +223,10 @@ bool IniFile::Save() const {
   std::string content;
   for (size_t i = 0; i < lines_.size(); ++i) {
     content += lines_[i];
-    if (i + 1 < lines_.size() || final_newline_) content += '\n';
+    if (i + 1 == lines_.size() && !final_newline_) break;
+    // A CRLF file's last line may have had no line end at all.
+    if (crlf_ && (lines_[i].empty() || lines_[i].back() != '\r')) content += '\r';
+    content += '\n';
   }
   std::string temp = path_ + ".XXXXXX";
   const int fd = mkstemp(temp.data());

@@ -1,8 +1,127 @@
 #include "settings/language.h"
 
 #include "platform/app_folder.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/message_sink.h"
 
 namespace tarnwick {
+namespace {
+
+constexpr const char* kMissing = "LangError";
+constexpr const char* kPrioritySection = "Options_Tab2_Priority";
+
+// The field reached from LANGUAGE through a chain of members.
+template <auto... Members>
+std::string& FieldOf(LANGUAGE& language) {
+  return (language .* ... .* Members);
+}
+
+// "ButtonCancel" of section "Main" is read twice: for the options dialog
+// with its own placeholder, and for the cancel buttons of the main and the
+// countdown window.
+constexpr LanguageKey kKeys[] = {
+    {"General", "language", kMissing, FieldOf<&LANGUAGE::GENERAL, &GENERAL::language>},
+    {"Main", "ButtonOk", "LangError (OK)", FieldOf<&LANGUAGE::GENERAL, &GENERAL::ButtonOk>},
+    {"Main", "ButtonCancel", "LangError (Cancel)",
+     FieldOf<&LANGUAGE::GENERAL, &GENERAL::ButtonCancel>},
+    {"Main", "ButtonExit", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::ButtonExit>},
+    {"Main", "ButtonSearchDouble", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::ButtonSearchDouble>},
+    {"Main", "ButtonFindErrors", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::ButtonFindErrors>},
+    {"Main", "ButtonOptions", "LangError (Options)",
+     FieldOf<&LANGUAGE::MAIN, &MAIN::ButtonOptions>},
+    {"Main", "ButtonCancel", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::ButtonCancel>},
+    {"Main", "TitleName", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleName>},
+    {"Main", "TitleFolder", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleFolder>},
+    {"Main", "TitleLength", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleLength>},
+    {"Main", "TitleVBR", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleVBR>},
+    {"Main", "TitleBitrate", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleBitrate>},
+    {"Main", "TitleErrors", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleErrors>},
+    {"Main", "TitleFrames", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleFrames>},
+    {"Main", "TitleCloseInX", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleCloseInX>},
+    {"Main", "TitleYes", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleYes>},
+    {"Main", "TitleNo", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleNo>},
+    {"Options_Tab1", "name", kMissing, FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::name>},
+    {"Options_Tab1", "TitleLanguage", "LangError (Language:)",
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleLanguage>},
+    {"Options_Tab1", "ButtonMP3", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonMP3>},
+    {"Options_Tab1", "ButtonMove", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonMove>},
+    {"Options_Tab1", "ButtonUnknown", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonUnknown>},
+    {"Options_Tab1", "ButtonShortDesk", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonShortDesk>},
+    {"Options_Tab1", "ButtonShortAuto", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonShortAuto>},
+    {"Options_Tab1", "TitleDouble", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDouble>},
+    {"Options_Tab1", "TitleDoubleDisplay", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleDisplay>},
+    {"Options_Tab1", "TitleDoubleMove", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleMove>},
+    {"Options_Tab1", "TitleDoubleDelete", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleDelete>},
+    {"Options_Tab1", "TitleVBR", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBR>},
+    {"Options_Tab1", "TitleVBREver", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBREver>},
+    {"Options_Tab1", "TitleVBRDouble", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBRDouble>},
+    {"Options_Tab1", "TitleSearchStart", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleSearchStart>},
+    {"Options_Tab1", "TitleSearchStop", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleSearchStop>},
+    {"Options_Tab1", "TitleMoveUnknown", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleMoveUnknown>},
+    {"Options_Tab1", "TitleRecursive", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleRecursive>},
+    {"Options_Tab1", "TitleLowPriority", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleLowPriority>},
+    {"Options_Tab2", "name", kMissing, FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::name>},
+    {"Options_Tab2", "ButtonAdd", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonAdd>},
+    {"Options_Tab2", "ButtonDelete", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonDelete>},
+    {"Options_Tab2", "TitleMultipleMP3", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitleMultipleMP3>},
+    {"Options_Tab2", "TitleActivate", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitleActivate>},
+    {"Options_Tab2", "TitlePriority", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitlePriority>},
+    {"Options_Tab2", "ButtonUp", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonUp>},
+    {"Options_Tab2", "ButtonDown", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonDown>},
+    {"Options_Tab2", "ButtonStandard", kMissing,
+     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonStandard>},
+    {"Messages", "MsgFileExists", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFileExists>},
+    {"Messages", "MsgIllegalNumPrioList", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgIllegalNumPrioList>},
+    {"Messages", "MsgFolderMP3DoesNotExist", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderMP3DoesNotExist>},
+    {"Messages", "MsgFolderMovedDoesNotExist", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderMovedDoesNotExist>},
+    {"Messages", "MsgFolderUnknownDoesNotExist", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderUnknownDoesNotExist>},
+    {"Messages", "MsgNotConfigured", kMissing,
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgNotConfigured>},
+};
+
+// The values of the priority section in file order; its key names only
+// serve to find the values.
+std::vector<std::string> ReadPriorityTexts(const IniFile& file) {
+  std::vector<std::string> texts;
+  for (const std::string& key : file.ReadSectionKeys(kPrioritySection)) {
+    texts.push_back(file.ReadString(kPrioritySection, key, ""));
+  }
+  return texts;
+}
+
+}  // namespace
+
+std::span<const LanguageKey> LanguageKeys() { return kKeys; }
 
 void SetDefaultMessages(LANGUAGE& language) {
   MESSAGES& m = language.MESSAGES;
@@ -16,8 +135,29 @@ void SetDefaultMessages(LANGUAGE& language) {
 
 std::string LanguageFolder() { return AppFolder() + "language/"; }
 
-void LoadLanguage(LANGUAGE&, const std::string&) {}
+void LoadLanguage(LANGUAGE& language, const std::string& file_name) {
+  const std::string path = LanguageFolder() + file_name;
+  // The message is fixed: without a language file there is nothing to
+  // translate it with. Loading goes on, so every text shows its placeholder.
+  if (!FileExists(path)) ShowMessage("Language not found, go to \"Options\"");
+  const IniFile file(path);
+  for (const LanguageKey& key : kKeys) {
+    key.field(language) = file.ReadString(key.section, key.key, key.fallback);
+  }
+  language.OPTIONS.TAB2.PriorityTexts = ReadPriorityTexts(file);
+}
 
-LanguageList FillLanguageList(const std::string&) { return {}; }
+LanguageList FillLanguageList(const std::string& current_file_name) {
+  LanguageList list;
+  const std::string folder = LanguageFolder();
+  for (const std::string& name : ListFiles(folder, ".ini")) {
+    const std::string display_name = IniFile(folder + name).ReadString("General", "language", "");
+    if (display_name.empty()) continue;
+    if (name == current_file_name) list.selected = static_cast<int>(list.languageFiles.size());
+    list.languageFiles.push_back(name);
+    list.displayNames.push_back(display_name);
+  }
+  return list;
+}
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,18 @@ struct LANGUAGE {
   tarnwick::OPTIONS OPTIONS;
   tarnwick::MESSAGES MESSAGES;
 };
+
+// One key of a language file and the field of LANGUAGE it feeds.
+struct LanguageKey {
+  const char* section;
+  const char* key;
+  const char* fallback;  // the text shown when the file lacks the key
+  std::string& (*field)(LANGUAGE& language);
+};
+
+// Every key of a language file in reading order; the priority texts, which
+// come from a section of their own, aside.
+std::span<const LanguageKey> LanguageKeys();
 
 // The six built-in English messages, in force until a language file is read.
 void SetDefaultMessages(LANGUAGE& language);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "search/search_run.h"
+
+namespace tarnwick {
+
+// Takes files named as unknown ("Artist - Unknown.mp3", "Unnamed - Title.mp3",
+// ...) out of the run, listing and moving them to the unknown folder when
+// "moveunknown" is on.
+void HandleUnknownFiles(SearchRun& run);
+
+// Moves or deletes the losing copy of a pair, by the "double" setting, and
+// takes it out of the run whether or not that worked.
+void RemoveTrack(SearchRun& run, size_t k);
+
+// Moves `source` to `target`, numbering the name (Song.mp3, Song_2.mp3,
+// Song_3.mp3, ...) while it is taken; an existing file is never replaced.
+// The extension and a one-digit numbering suffix of the target are recognised
+// in any letter case and the extension keeps its spelling. Returns the path
+// tried last and whether the move worked.
+struct MoveResult {
+  std::string target;
+  bool ok = false;
+};
+MoveResult MoveFileUnique(const std::string& source, const std::string& target);
+
+// Gives "Song_1.mp3" its plain name "Song.mp3" back where that name is free
+// in the current folder; tells the user when it is taken.
+void RestoreNames(SearchRun& run);
+
+// Whether a lowered file name marks an unknown artist or title.
+bool IsUnknownName(const std::string& lowered_name);
+
+}  // namespace tarnwick

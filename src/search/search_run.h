@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "search/run_view.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+
+namespace tarnwick {
+
+// The MP3 files of the folder being processed, in listing order. Entries are
+// only ever emptied while a folder is processed, never inserted or removed,
+// so indices stay valid. An empty key takes the track out of the run.
+struct TrackList {
+  std::vector<std::string> trackPaths;  // folder + name as listed
+  std::vector<std::string> trackKeys;   // lowered name, then the title key
+
+  size_t size() const { return trackPaths.size(); }
+  void clear() {
+    trackPaths.clear();
+    trackKeys.clear();
+  }
+};
+
+// Everything one run works with: the settings and texts in force, the user
+// interface, and the run's own state.
+struct SearchRun {
+  SETTINGS& settings;
+  const LANGUAGE& language;
+  RunView& view;
+  TrackList tracks;
+  std::vector<std::string> runFolders;
+};
+
+enum class RunOutcome {
+  kRefused,   // a folder check failed; nothing was started
+  kFinished,  // the run went through all its folders
+  kAborted,   // the exit button stopped it
+};
+
+// Puts the user interface into the run state and back. EndRun is also the
+// abort: a running run notices `stopped` at its next test point.
+void BeginRun(SearchRun& run);
+void EndRun(SearchRun& run);
+
+enum class ExitDecision { kRunStopped, kCloseWindow };
+
+// The exit button: stops an active run, otherwise the window is to close.
+ExitDecision PressExit(SearchRun& run);
+
+}  // namespace tarnwick

@@ -1,0 +1,136 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace tarnwick {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using Names = std::vector<std::string>;
+
+TEST(ListFiles, Mp3FilesInAnyCaseSortedWithLettersFolded) {
+  TempDir dir;
+  for (const char* name : {"b.mp3", "A.MP3", "a.mp3", ".hidden.Mp3", "c.mp3.txt", "_x.mp3", "Z.mp3"}) {
+    dir.WriteFile(name, "x");
+  }
+  dir.MakeDir("c.mp3");  // a folder is never a track
+  EXPECT_EQ(ListFiles(dir.path(), ".mp3"),
+            (Names{".hidden.Mp3", "A.MP3", "a.mp3", "b.mp3", "Z.mp3", "_x.mp3"}));
+}
+
+TEST(ListFiles, OnlyRegularFilesAndLinksToThem) {
+  TempDir dir;
+  const std::string target = dir.WriteFile("real.mp3", "x");
+  ASSERT_EQ(mkfifo(dir.Sub("pipe.mp3").c_str(), 0644), 0);
+  ASSERT_EQ(symlink(target.c_str(), dir.Sub("link.mp3").c_str()), 0);
+  ASSERT_EQ(symlink("/nowhere", dir.Sub("dangling.mp3").c_str()), 0);
+  EXPECT_EQ(ListFiles(dir.path(), ".mp3"), (Names{"link.mp3", "real.mp3"}));
+}
+
+TEST(ListFiles, MissingFolderGivesNothing) {
+  EXPECT_TRUE(ListFiles("/no/such/folder/", ".mp3").empty());
+  EXPECT_TRUE(ListSubfolders("/no/such/folder/").empty());
+}
+
+TEST(ListSubfolders, RealFoldersOnlyNeverLinks) {
+  TempDir dir;
+  dir.MakeDir("B");
+  dir.MakeDir("a");
+  dir.MakeDir(".hidden");
+  dir.WriteFile("file", "x");
+  ASSERT_EQ(symlink(dir.path().c_str(), dir.Sub("loop").c_str()), 0);
+  EXPECT_EQ(ListSubfolders(dir.path()), (Names{".hidden", "a", "B"}));
+}
+
+TEST(FileTests, DirectoryAndFileExistence) {
+  TempDir dir;
+  const std::string file = dir.WriteFile("f.mp3", "x");
+  const std::string folder = dir.MakeDir("sub");
+  ASSERT_EQ(symlink(folder.c_str(), dir.Sub("folderlink").c_str()), 0);
+  EXPECT_TRUE(IsDirectory(folder));
+  EXPECT_TRUE(IsDirectory(dir.Sub("folderlink")));
+  EXPECT_FALSE(IsDirectory(file));
+  EXPECT_FALSE(IsDirectory(""));
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(FileExists(folder));
+  EXPECT_FALSE(FileExists(dir.Sub("folderlink")));
+  EXPECT_FALSE(FileExists(dir.Sub("none.mp3")));
+  EXPECT_FALSE(FileExists(""));
+}
+
+TEST(MoveFile, MovesAndNeverReplaces) {
+  TempDir dir;
+  const std::string a = dir.WriteFile("a.mp3", "AAA");
+  const std::string b = dir.WriteFile("b.mp3", "BBB");
+  EXPECT_FALSE(MoveFileNoReplace(a, b));
+  EXPECT_EQ(ReadFile(a), "AAA");
+  EXPECT_EQ(ReadFile(b), "BBB");
+  EXPECT_TRUE(MoveFileNoReplace(a, dir.Sub("c.mp3")));
+  EXPECT_FALSE(FileExists(a));
+  EXPECT_EQ(ReadFile(dir.Sub("c.mp3")), "AAA");
+  EXPECT_FALSE(MoveFileNoReplace(dir.Sub("gone.mp3"), dir.Sub("d.mp3")));
+}
+
+// A folder on another file system than the temporary folder, or empty.
+std::string OtherFileSystem() {
+  struct stat tmp {}, shm {};
+  if (stat("/dev/shm", &shm) != 0 || stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0) {
+    return "";
+  }
+  return tmp.st_dev == shm.st_dev ? "" : "/dev/shm/";
+}
+
+TEST(MoveFile, AcrossFileSystemsCopiesKeepsModeAndNeverReplaces) {
+  const std::string other = OtherFileSystem();
+  if (other.empty()) GTEST_SKIP() << "no second file system (/dev/shm) on this machine";
+  TempDir dir;
+  char pattern[] = "/dev/shm/tarnwick-test-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string far = std::string(pattern) + "/";
+  const std::string source = dir.WriteFile("song.mp3", std::string(300000, 'S'));
+  chmod(source.c_str(), 0640);
+  test::WriteFileAt(far + "taken.mp3", "TAKEN");
+
+  EXPECT_FALSE(MoveFileNoReplace(source, far + "taken.mp3"));
+  EXPECT_EQ(ReadFile(far + "taken.mp3"), "TAKEN");
+  EXPECT_TRUE(FileExists(source));
+
+  EXPECT_TRUE(MoveFileNoReplace(source, far + "song.mp3"));
+  EXPECT_FALSE(FileExists(source));
+  EXPECT_EQ(ReadFile(far + "song.mp3"), std::string(300000, 'S'));
+  struct stat st {};
+  stat((far + "song.mp3").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(ListFiles(far, ""), (Names{"song.mp3", "taken.mp3"}));  // no temporary left
+  std::filesystem::remove_all(far);
+}
+
+TEST(MoveFile, UnwritableDestinationLeavesSourceWhole) {
+  TempDir dir;
+  const std::string source = dir.WriteFile("src/song.mp3", "SONG");
+  const std::string locked = dir.MakeDir("locked");
+  test::GiveToUnprivileged(dir.path());
+  chmod(locked.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged([&] { return !MoveFileNoReplace(source, locked + "song.mp3"); }));
+  EXPECT_EQ(ReadFile(source), "SONG");
+  EXPECT_TRUE(ListFiles(locked, "").empty());
+}
+
+TEST(DeleteFile, RemovesFilesAndReportsFailure) {
+  TempDir dir;
+  const std::string file = dir.WriteFile("f.mp3", "x");
+  EXPECT_TRUE(DeleteFile(file));
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(DeleteFile(file));
+}
+
+}  // namespace
+}  // namespace tarnwick

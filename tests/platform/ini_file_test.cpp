@@ -1,0 +1,151 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/ini_file.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace tarnwick {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+TEST(IniRead, MissingFileReadsAsEmpty) {
+  TempDir dir;
+  const IniFile ini(dir.Sub("none.ini"));
+  EXPECT_EQ(ini.ReadString("Settings", "lang", "english.ini"), "english.ini");
+  EXPECT_TRUE(ini.ReadSectionKeys("Folders").empty());
+}
+
+TEST(IniRead, NamesIgnoreCaseAndFirstKeyWins) {
+  TempDir dir;
+  const IniFile ini(dir.WriteFile("a.ini",
+                                  "[settings]\n  MP3Folder  =  /music/  \nmp3folder=/second/\n"
+                                  "[Other]\nmp3folder=/other/\n"));
+  EXPECT_EQ(ini.ReadString("SETTINGS", "mp3folder", ""), "/music/");
+  EXPECT_EQ(ini.ReadString("other", "MP3FOLDER", ""), "/other/");
+}
+
+TEST(IniRead, QuotesCrlfAndLongValues) {
+  TempDir dir;
+  const std::string long_value(3000, 'x');
+  const IniFile ini(dir.WriteFile(
+      "a.ini", "[S]\r\nquoted=\" spaced \"\r\nhalf=\"open\r\nlong=" + long_value + "\r\n"));
+  EXPECT_EQ(ini.ReadString("S", "quoted", ""), " spaced ");
+  EXPECT_EQ(ini.ReadString("S", "half", ""), "\"open");
+  EXPECT_EQ(ini.ReadString("S", "long", "").size(), IniFile::kMaxValueChars);
+}
+
+TEST(IniRead, Windows1252LinesAreConverted) {
+  TempDir dir;
+  const IniFile ini(dir.WriteFile("a.ini", "[S]\nname=K\xE4" "fer\nutf=K\xC3\xA4" "fer\n"));
+  EXPECT_EQ(ini.ReadString("S", "name", ""), "K\xC3\xA4" "fer");
+  EXPECT_EQ(ini.ReadString("S", "utf", ""), "K\xC3\xA4" "fer");
+}
+
+TEST(IniRead, IntegersAndBooleans) {
+  TempDir dir;
+  const IniFile ini(dir.WriteFile(
+      "a.ini", "[S]\ndec=-12\nhex=0x1F\nHEX=0X10\nzx=0x\nword=yes\ntwo=2\nzero=0\nbig=99999999999999999999\n"));
+  EXPECT_EQ(ini.ReadInteger("S", "dec", 7), -12);
+  EXPECT_EQ(ini.ReadInteger("S", "hex", 7), 31);
+  EXPECT_EQ(ini.ReadInteger("S", "zx", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("S", "word", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("S", "big", 7), 7);
+  EXPECT_TRUE(ini.ReadBool("S", "two", false));
+  EXPECT_TRUE(ini.ReadBool("S", "hex", false));
+  EXPECT_FALSE(ini.ReadBool("S", "zero", true));
+  EXPECT_TRUE(ini.ReadBool("S", "word", true));
+  EXPECT_FALSE(ini.ReadBool("S", "word", false));
+}
+
+TEST(IniRead, SectionKeysInFileOrderWithoutCommentsOrJunk) {
+  TempDir dir;
+  const IniFile ini(dir.WriteFile("a.ini",
+                                  "orphan=1\n[Folders]\nb=/x\n; c=/commented\njunk line\n"
+                                  "a=/y/\n\n[Next]\nz=1\n"));
+  EXPECT_EQ(ini.ReadSectionKeys("folders"), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(IniWrite, ChangesOneLineInPlaceAndKeepsEverythingElse) {
+  TempDir dir;
+  const std::string path = dir.WriteFile(
+      "a.ini", "; my settings\n[Settings]\nlang=deutsch.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
+  IniFile ini(path);
+  ASSERT_TRUE(ini.WriteString("settings", "LANG", "english.ini"));
+  EXPECT_EQ(ReadFile(path),
+            "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
+}
+
+TEST(IniWrite, NewKeyEndsItsSectionAndNewSectionEndsTheFile) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("a.ini", "[Settings]\nlang=x\n\n[Extra]\nx=1\n");
+  IniFile ini(path);
+  ASSERT_TRUE(ini.WriteString("Settings", "double", "1"));
+  ASSERT_TRUE(ini.WriteString("Folders", "0", "/music/"));
+  EXPECT_EQ(ReadFile(path),
+            "[Settings]\nlang=x\ndouble=1\n\n[Extra]\nx=1\n[Folders]\n0=/music/\n");
+  EXPECT_EQ(IniFile(path).ReadString("folders", "0", ""), "/music/");
+}
+
+TEST(IniWrite, CreatesFileInOrderOfFirstWrite) {
+  TempDir dir;
+  const std::string path = dir.Sub("new.ini");
+  IniFile ini(path);
+  ASSERT_TRUE(ini.WriteInteger("Settings", "titleWidth0", 50));
+  ASSERT_TRUE(ini.WriteBool("Settings", "vbr", true));
+  EXPECT_EQ(ReadFile(path), "[Settings]\ntitleWidth0=50\nvbr=1\n");
+}
+
+TEST(IniWrite, KeepsCrlfAndDeletesKeys) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("a.ini", "[S]\r\na=1\r\ndelete=1\r\nb=2");
+  IniFile ini(path);
+  ASSERT_TRUE(ini.DeleteKey("S", "DELETE"));
+  ASSERT_TRUE(ini.WriteString("S", "c", "3"));
+  EXPECT_EQ(ReadFile(path), "[S]\r\na=1\r\nb=2\r\nc=3\r\n");
+  EXPECT_TRUE(ini.DeleteKey("S", "missing"));
+}
+
+TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
+  IniFile ini(path);
+  test::WriteFileAt(path, "[S]\na=1\nother=2\n");
+  ASSERT_TRUE(ini.WriteString("S", "a", "9"));
+  EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
+}
+
+TEST(IniWrite, KeepsTheFileMode) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
+  chmod(path.c_str(), 0640);
+  ASSERT_TRUE(IniFile(path).WriteString("S", "a", "2"));
+  struct stat st {};
+  stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(IniWrite, ReadOnlyFileOrFolderRefusesAndStaysWhole) {
+  TempDir dir;
+  const std::string folder = dir.MakeDir("settings");
+  const std::string file = folder + "ro.ini";
+  test::WriteFileAt(file, "[S]\na=1\n");
+  test::GiveToUnprivileged(dir.path());
+  chmod(file.c_str(), 0444);
+  EXPECT_TRUE(test::RunUnprivileged([&] { return !IniFile(file).WriteString("S", "a", "2"); }));
+  EXPECT_EQ(ReadFile(file), "[S]\na=1\n");
+
+  chmod(file.c_str(), 0644);
+  chmod(folder.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged([&] { return !IniFile(file).WriteString("S", "a", "2"); }));
+  EXPECT_TRUE(test::RunUnprivileged(
+      [&] { return !IniFile(folder + "new.ini").WriteString("S", "a", "2"); }));
+  EXPECT_EQ(ReadFile(file), "[S]\na=1\n");
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,27 @@
+#include "support/recording_view.h"
+
+namespace tarnwick::test {
+
+std::vector<std::string> RecordingView::RowTexts() const {
+  std::vector<std::string> texts;
+  for (const ResultRow& row : rows) {
+    if (row.IsSeparator()) continue;
+    std::string text = row.caption;
+    for (const std::string& item : row.subItems) text += "|" + item;
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+RunFixture::RunFixture() {
+  SetDefaultMessages(language);
+  language.MAIN.ButtonExit = "Exit";
+  language.MAIN.ButtonCancel = "Cancel";
+  language.MAIN.TitleYes = "yes";
+  language.MAIN.TitleNo = "no";
+  settings.priority = {0, 1, 2, 3, 4};
+  settings.vbrdouble = true;
+  settings.lang = "english.ini";
+}
+
+}  // namespace tarnwick::test
