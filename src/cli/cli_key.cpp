@@ -38,8 +38,7 @@ void AddKeyCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<KeyOptions>();
   CLI::App* command = app.add_subcommand("key", "Show the title key of each file name.");
   command->add_flag("--json", options->json, "One JSON object per line");
-  command->add_option("NAME", options->names, "File names, with or without a folder")
-      ->required();
+  command->add_option("NAME", options->names, "File names, with or without a folder")->required();
   command->callback([options, &status] {
     PrintKeys(*options);
     status = kExitOk;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
@@ -38,6 +39,15 @@ class ByteSource {
     return bytes;
   }
 
+  // Asks the memory system to start loading every cache line up to `end`
+  // that an earlier call has not asked for. A hint only: nothing is read.
+  void PrefetchUpTo(std::int64_t end) {
+    constexpr std::int64_t kCacheLine = 64;
+    for (end = std::min(end, size_); prefetched_ < end; prefetched_ += kCacheLine) {
+      __builtin_prefetch(data_ + prefetched_);
+    }
+  }
+
   // One byte; only for callers that have just seen AtEnd() false.
   std::uint8_t Next() { return data_[position_++]; }
 
@@ -45,6 +55,7 @@ class ByteSource {
   const std::uint8_t* data_;
   std::int64_t size_;
   std::int64_t position_ = 0;
+  std::int64_t prefetched_ = 0;
 };
 
 }  // namespace tarnwick

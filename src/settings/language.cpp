@@ -11,10 +11,15 @@ namespace {
 constexpr const char* kMissing = "LangError";
 constexpr const char* kPrioritySection = "Options_Tab2_Priority";
 
-// The field reached from LANGUAGE through a chain of members.
-template <auto... Members>
+// The field `Field` of the sub-record `Record` of LANGUAGE, and of a page of
+// the options dialog.
+template <auto Record, auto Field>
 std::string& FieldOf(LANGUAGE& language) {
-  return (language .* ... .* Members);
+  return language.*Record.*Field;
+}
+template <auto Page, auto Field>
+std::string& PageFieldOf(LANGUAGE& language) {
+  return language.OPTIONS.*Page.*Field;
 }
 
 // "ButtonCancel" of section "Main" is read twice: for the options dialog
@@ -41,62 +46,49 @@ constexpr LanguageKey kKeys[] = {
     {"Main", "TitleCloseInX", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleCloseInX>},
     {"Main", "TitleYes", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleYes>},
     {"Main", "TitleNo", kMissing, FieldOf<&LANGUAGE::MAIN, &MAIN::TitleNo>},
-    {"Options_Tab1", "name", kMissing, FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::name>},
+    {"Options_Tab1", "name", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::name>},
     {"Options_Tab1", "TitleLanguage", "LangError (Language:)",
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleLanguage>},
-    {"Options_Tab1", "ButtonMP3", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonMP3>},
-    {"Options_Tab1", "ButtonMove", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonMove>},
-    {"Options_Tab1", "ButtonUnknown", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonUnknown>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleLanguage>},
+    {"Options_Tab1", "ButtonMP3", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::ButtonMP3>},
+    {"Options_Tab1", "ButtonMove", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::ButtonMove>},
+    {"Options_Tab1", "ButtonUnknown", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::ButtonUnknown>},
     {"Options_Tab1", "ButtonShortDesk", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonShortDesk>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::ButtonShortDesk>},
     {"Options_Tab1", "ButtonShortAuto", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::ButtonShortAuto>},
-    {"Options_Tab1", "TitleDouble", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDouble>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::ButtonShortAuto>},
+    {"Options_Tab1", "TitleDouble", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleDouble>},
     {"Options_Tab1", "TitleDoubleDisplay", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleDisplay>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleDoubleDisplay>},
     {"Options_Tab1", "TitleDoubleMove", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleMove>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleDoubleMove>},
     {"Options_Tab1", "TitleDoubleDelete", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleDoubleDelete>},
-    {"Options_Tab1", "TitleVBR", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBR>},
-    {"Options_Tab1", "TitleVBREver", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBREver>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleDoubleDelete>},
+    {"Options_Tab1", "TitleVBR", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleVBR>},
+    {"Options_Tab1", "TitleVBREver", kMissing, PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleVBREver>},
     {"Options_Tab1", "TitleVBRDouble", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleVBRDouble>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleVBRDouble>},
     {"Options_Tab1", "TitleSearchStart", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleSearchStart>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleSearchStart>},
     {"Options_Tab1", "TitleSearchStop", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleSearchStop>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleSearchStop>},
     {"Options_Tab1", "TitleMoveUnknown", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleMoveUnknown>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleMoveUnknown>},
     {"Options_Tab1", "TitleRecursive", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleRecursive>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleRecursive>},
     {"Options_Tab1", "TitleLowPriority", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB1, &TAB1::TitleLowPriority>},
-    {"Options_Tab2", "name", kMissing, FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::name>},
-    {"Options_Tab2", "ButtonAdd", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonAdd>},
-    {"Options_Tab2", "ButtonDelete", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonDelete>},
+     PageFieldOf<&OPTIONS::TAB1, &TAB1::TitleLowPriority>},
+    {"Options_Tab2", "name", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::name>},
+    {"Options_Tab2", "ButtonAdd", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::ButtonAdd>},
+    {"Options_Tab2", "ButtonDelete", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::ButtonDelete>},
     {"Options_Tab2", "TitleMultipleMP3", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitleMultipleMP3>},
-    {"Options_Tab2", "TitleActivate", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitleActivate>},
-    {"Options_Tab2", "TitlePriority", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::TitlePriority>},
-    {"Options_Tab2", "ButtonUp", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonUp>},
-    {"Options_Tab2", "ButtonDown", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonDown>},
+     PageFieldOf<&OPTIONS::TAB2, &TAB2::TitleMultipleMP3>},
+    {"Options_Tab2", "TitleActivate", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::TitleActivate>},
+    {"Options_Tab2", "TitlePriority", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::TitlePriority>},
+    {"Options_Tab2", "ButtonUp", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::ButtonUp>},
+    {"Options_Tab2", "ButtonDown", kMissing, PageFieldOf<&OPTIONS::TAB2, &TAB2::ButtonDown>},
     {"Options_Tab2", "ButtonStandard", kMissing,
-     FieldOf<&LANGUAGE::OPTIONS, &OPTIONS::TAB2, &TAB2::ButtonStandard>},
-    {"Messages", "MsgFileExists", kMissing,
-     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFileExists>},
+     PageFieldOf<&OPTIONS::TAB2, &TAB2::ButtonStandard>},
+    {"Messages", "MsgFileExists", kMissing, FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFileExists>},
     {"Messages", "MsgIllegalNumPrioList", kMissing,
      FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgIllegalNumPrioList>},
     {"Messages", "MsgFolderMP3DoesNotExist", kMissing,
@@ -139,8 +131,10 @@ void LoadLanguage(LANGUAGE& language, const std::string& file_name) {
   const std::string path = LanguageFolder() + file_name;
   // The message is fixed: without a language file there is nothing to
   // translate it with. Loading goes on, so every text shows its placeholder.
-  if (!FileExists(path)) ShowMessage("Language not found, go to \"Options\"");
-  const IniFile file(path);
+  const bool found = FileExists(path);
+  if (!found) ShowMessage("Language not found, go to \"Options\"");
+  // A folder of that name is read as no file at all, like a missing one.
+  const IniFile file(found ? path : std::string());
   for (const LanguageKey& key : kKeys) {
     key.field(language) = file.ReadString(key.section, key.key, key.fallback);
   }

@@ -46,7 +46,7 @@ int VersionForRate(int sample_rate) {
 
 int BitrateIndex(const FrameSpec& frame) {
   if (frame.bitrate == 0) return 0;
-  const int row = frame.version == 1 ? 3 - frame.layer : (frame.layer == 1 ? 3 : 4);
+  const int row = frame.version == 1 ? frame.layer - 1 : (frame.layer == 1 ? 3 : 4);
   const auto& column = kBitrates[static_cast<size_t>(row)];
   for (size_t i = 0; i < column.size(); ++i) {
     if (column[i] == frame.bitrate) return static_cast<int>(i) + 1;

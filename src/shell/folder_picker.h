@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace tarnwick {
+
+// Lets the user choose a folder in the desktop's folder dialog, titled
+// `title`; offers to make a new folder only with `allowNewFolder`. Returns the
+// chosen folder without a final '/' (the root as "/"), or an empty text when
+// the user cancels.
+std::string BrowseFolder(const std::string& title, bool allowNewFolder);
+
+}  // namespace tarnwick

@@ -1,0 +1,81 @@
+#include "shell/shortcuts.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+
+#include "platform/text.h"
+#include "shell/desktop_entry.h"
+#include "shell/xdg_folders.h"
+
+namespace tarnwick {
+namespace {
+
+// The autostart folder is created when missing, as the session manager
+// reads it from there; the other folders must exist already.
+std::string AutostartFolder() {
+  const std::string config = ConfigFolder();
+  if (config.empty()) return "";
+  mkdir(config.c_str(), 0700);
+  const std::string folder = config + "/autostart";
+  if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return "";
+  return folder;
+}
+
+std::string DestinationFolder(LinkLocation location, const std::string& subFolder) {
+  switch (location) {
+    case llDesktop: return DesktopFolder();
+    case llStartMenu: {
+      const std::string data = DataFolder();
+      return data.empty() ? "" : data + "/applications";
+    }
+    case llStartup: return AutostartFolder();
+    case llOtherFolder: return subFolder;
+    case llQuickLaunch:
+    case llSendTo: return "";
+  }
+  return "";
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// Written beside its final place and renamed, so a desktop never sees half
+// an entry. Executable, because desktops refuse to start unmarked entries.
+bool WriteEntry(const std::string& path, std::string_view text) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, text) && fchmod(fd, 0755) == 0 && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  if (written && closed && rename(temp.c_str(), path.c_str()) == 0) return true;
+  unlink(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string CreateLink(const std::string& target, LinkLocation location,
+                       const std::string& subFolder, const std::string& workingDir,
+                       const std::string& arguments, const std::string& description) {
+  const std::string folder = DestinationFolder(location, subFolder);
+  if (folder.empty()) return "";
+  std::string path = WithTrailingSlash(folder);
+  if (!subFolder.empty() && location != llOtherFolder) path = WithTrailingSlash(path + subFolder);
+  path += std::string(NameStem(target)) + ".desktop";
+  const std::string working = workingDir.empty() ? std::string(FolderOf(target)) : workingDir;
+  const std::string text = DesktopEntryText(target, working, arguments, description);
+  return WriteEntry(path, text) ? path : "";
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "support/cli_runner.h"
+#include "support/mp3_stream.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using test::CbrStream;
+using test::CliResult;
+using test::JsonLines;
+using test::RunCli;
+
+// A home with the shipped language files and no settings file, and a small
+// collection: one pair, one unknown file, one damaged file.
+class CliSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home = dir.MakeDir("home");
+    std::filesystem::copy(std::string(TARNWICK_BIN_DIR) + "/language", home + "language");
+    music = dir.MakeDir("music");
+    dir.WriteFile("music/The Band - Song.mp3", CbrStream(128, 300));
+    dir.WriteFile("music/Band - Song_1.mp3", CbrStream(192, 300));
+    dir.WriteFile("music/Band - Unknown.mp3", CbrStream(128, 300));
+    dir.WriteFile("music/Broken.mp3", CbrStream(128, 150) + test::Garbage(9) + CbrStream(128, 150));
+  }
+
+  test::TempDir dir;
+  std::string home, music;
+};
+
+TEST_F(CliSearchTest, ShowModeTableListsThePairWithLanguageTitles) {
+  const CliResult run = RunCli({"search", music}, home);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Name"), std::string::npos);
+  EXPECT_NE(run.out.find("Band - Song_1.mp3"), std::string::npos);
+  EXPECT_NE(run.out.find("192kB/s"), std::string::npos);
+  // Show mode moves and deletes nothing; the numbered file gets its plain name.
+  EXPECT_NE(run.out.find("rename: " + music + "Band - Song_1.mp3 -> " + music + "Band - Song.mp3"),
+            std::string::npos);
+  EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u);
+}
+
+TEST_F(CliSearchTest, MoveModeReportsEveryActionAsJson) {
+  const std::string moved = dir.MakeDir("moved"), unknown = dir.MakeDir("unknown");
+  const CliResult run = RunCli({"search", "--json", "--mode", "move", "--move-to", moved,
+                                "--unknown-to", unknown, music},
+                               home);
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> kinds, actions;
+  for (const auto& line : JsonLines(run.out)) {
+    kinds.push_back(line["kind"]);
+    if (line["kind"] != "action") continue;
+    actions.push_back(line["action"].get<std::string>() + " " + line["to"].get<std::string>());
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"unknown", "action", "separator", "pair", "pair",
+                                             "action", "action"}));
+  // The weaker copy goes, then the winner gets its plain name back.
+  EXPECT_EQ(actions, (std::vector<std::string>{"move " + unknown + "Band - Unknown.mp3",
+                                               "move " + moved + "The Band - Song.mp3",
+                                               "rename " + music + "Band - Song.mp3"}));
+  EXPECT_TRUE(FileExists(moved + "The Band - Song.mp3"));
+  EXPECT_TRUE(FileExists(music + "Band - Song.mp3"));
+}
+
+TEST_F(CliSearchTest, RefusedRunAndUsageErrors) {
+  CliResult run = RunCli({"search", dir.path() + "missing"}, home);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("does not exist"), std::string::npos);
+  run = RunCli({"search", "--mode", "move", music}, home);  // no move folder
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(RunCli({"search", "--mode", "shred", music}, home).status, 2);
+  EXPECT_EQ(RunCli({}, home).status, 2);
+  run = RunCli({"--version"}, home);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Tarnwick v3.4\n");
+}
+
+TEST_F(CliSearchTest, ErrorsListsDamagedFilesWithItsOwnStatus) {
+  CliResult run = RunCli({"errors", "--json", music}, home);
+  EXPECT_EQ(run.status, 3) << run.err;
+  const auto lines = JsonLines(run.out);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0]["kind"], "error");
+  EXPECT_EQ(lines[0]["caption"], "Broken.mp3");
+  EXPECT_EQ(lines[0]["items"][3], "128 KB/s");
+
+  std::filesystem::remove(music + "Broken.mp3");
+  EXPECT_EQ(RunCli({"errors", music}, home).status, 0);
+}
+
+TEST_F(CliSearchTest, SettingsFileAndVerboseFolders) {
+  const std::string settings =
+      dir.WriteFile("my.ini", "[Settings]\nmp3folder=" + music + "\nsearchinsubfolder=1\n");
+  dir.WriteFile("music/sub/x.mp3", CbrStream(128, 10));
+  const CliResult run = RunCli({"search", "--verbose", "--settings", settings}, home);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find(music + ": 4 tracks"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(music + "sub/: 1 tracks"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace tarnwick

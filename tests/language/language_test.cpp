@@ -1,0 +1,260 @@
+#include "settings/language.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/format.h"
+#include "platform/message_sink.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kNotFound = "Language not found, go to \"Options\"";
+
+// Each test gets its own program folder (TARNWICK_HOME) and records the
+// messages the program shows.
+class LanguageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseHome(home_.path());
+    previous_sink_ = SetMessageSink([this](const std::string& text) { messages_.push_back(text); });
+  }
+  void TearDown() override {
+    SetMessageSink(previous_sink_);
+    unsetenv("TARNWICK_HOME");
+  }
+
+  static void UseHome(const std::string& folder) { setenv("TARNWICK_HOME", folder.c_str(), 1); }
+
+  void WriteLanguage(const std::string& name, const std::string& content) {
+    home_.WriteFile("language/" + name, content);
+  }
+
+  // A record as it is at start-up: the built-in messages and the priority
+  // texts of an earlier load.
+  static LANGUAGE StartRecord() {
+    LANGUAGE language;
+    SetDefaultMessages(language);
+    language.OPTIONS.TAB2.PriorityTexts = {"old"};
+    return language;
+  }
+
+  test::TempDir home_;
+  std::vector<std::string> messages_;
+  MessageSink previous_sink_;
+};
+
+TEST_F(LanguageTest, MissingFileShowsItsMessageAndEveryPlaceholder) {
+  LANGUAGE language = StartRecord();
+  LoadLanguage(language, "english.ini");
+  EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
+  EXPECT_EQ(language.GENERAL.language, "LangError");
+  EXPECT_EQ(language.GENERAL.ButtonOk, "LangError (OK)");
+  EXPECT_EQ(language.GENERAL.ButtonCancel, "LangError (Cancel)");
+  EXPECT_EQ(language.MAIN.ButtonCancel, "LangError");
+  EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
+  EXPECT_EQ(language.MAIN.ButtonOptions, "LangError (Options)");
+  EXPECT_EQ(language.MAIN.TitleCloseInX, "LangError");
+  EXPECT_EQ(language.OPTIONS.TAB1.TitleLanguage, "LangError (Language:)");
+  EXPECT_EQ(language.OPTIONS.TAB2.ButtonStandard, "LangError");
+  // The built-in messages are replaced too.
+  EXPECT_EQ(language.MESSAGES.MsgNotConfigured, "LangError");
+  EXPECT_EQ(language.MESSAGES.MsgFileExists, "LangError");
+  EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
+}
+
+TEST_F(LanguageTest, AFolderOfTheLanguageFileNameIsNoLanguageFile) {
+  home_.MakeDir("language/english.ini");
+  LANGUAGE language;
+  LoadLanguage(language, "english.ini");
+  EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
+  EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
+}
+
+TEST_F(LanguageTest, MissingKeysGetTheirPlaceholders) {
+  WriteLanguage("mini.ini",
+                "[General]\nlanguage=Mini\n"
+                "[Main]\nButtonExit=Quit\nTitleVBR=Variable\n"
+                "[Options_Tab1]\nTitleVBR=Prefer variable\n");
+  LANGUAGE language = StartRecord();
+  LoadLanguage(language, "mini.ini");
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(language.GENERAL.language, "Mini");
+  EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
+  EXPECT_EQ(language.MAIN.TitleVBR, "Variable");
+  EXPECT_EQ(language.OPTIONS.TAB1.TitleVBR, "Prefer variable");
+  EXPECT_EQ(language.MAIN.ButtonSearchDouble, "LangError");
+  EXPECT_EQ(language.GENERAL.ButtonOk, "LangError (OK)");
+  EXPECT_EQ(language.GENERAL.ButtonCancel, "LangError (Cancel)");
+  EXPECT_EQ(language.MAIN.ButtonCancel, "LangError");
+  EXPECT_EQ(language.OPTIONS.TAB2.TitleActivate, "LangError");
+  EXPECT_EQ(language.MESSAGES.MsgIllegalNumPrioList, "LangError");
+  EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
+}
+
+TEST_F(LanguageTest, ButtonCancelOfMainFeedsBothCancelTexts) {
+  WriteLanguage("x.ini", "[Main]\nButtonCancel=Stop\nButtonOk=Fine\n");
+  LANGUAGE language;
+  LoadLanguage(language, "x.ini");
+  EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
+  EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
+  EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
+}
+
+TEST_F(LanguageTest, SectionAndKeyNamesAreFoundWhateverTheirCase) {
+  WriteLanguage("lower.ini",
+                "[general]\nlanguage=Lower\n"
+                "[main]\nbuttonexit=Quit\ntitlecloseinx=Bye in %d\n"
+                "[OPTIONS_TAB2]\nBUTTONADD=Add\n"
+                "[messages]\nmsgfileexists=%s twice\n");
+  LANGUAGE language;
+  LoadLanguage(language, "lower.ini");
+  EXPECT_EQ(language.GENERAL.language, "Lower");
+  EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
+  EXPECT_EQ(language.MAIN.TitleCloseInX, "Bye in %d");
+  EXPECT_EQ(language.OPTIONS.TAB2.ButtonAdd, "Add");
+  EXPECT_EQ(language.MESSAGES.MsgFileExists, "%s twice");
+}
+
+TEST_F(LanguageTest, Windows1252FilesAreReadAsUtf8) {
+  WriteLanguage("alt.ini",
+                "[Main]\nTitleLength=L\xE4nge\n[Options_Tab2_Priority]\na=- l\xE4ngeres Lied\n");
+  LANGUAGE language;
+  LoadLanguage(language, "alt.ini");
+  EXPECT_EQ(language.MAIN.TitleLength, "Länge");
+  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, std::vector<std::string>{"- längeres Lied"});
+}
+
+TEST_F(LanguageTest, PriorityTextsAreTheValuesOfTheirSectionInFileOrder) {
+  WriteLanguage("prio.ini",
+                "[Main]\nButtonExit=Quit\n"
+                "[Options_Tab2_Priority]\nzeta=first\nalpha=second\nempty=\n");
+  LANGUAGE language = StartRecord();
+  LoadLanguage(language, "prio.ini");
+  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, (std::vector<std::string>{"first", "second", ""}));
+}
+
+TEST_F(LanguageTest, HostileFormatTextsComeOutAsTheyStand) {
+  WriteLanguage("bad.ini",
+                "[Main]\nTitleCloseInX=%s%n%d%x%\n"
+                "[Messages]\nMsgFileExists=%n%p%d%s%%\nMsgFolderMP3DoesNotExist=%999999999s\n");
+  LANGUAGE language;
+  LoadLanguage(language, "bad.ini");
+  EXPECT_EQ(FormatText(language.MAIN.TitleCloseInX, 5), "5%n%d%x%");
+  EXPECT_EQ(FormatText(language.MESSAGES.MsgFileExists, "/music/a"), "%n%p/music/a%s%");
+  EXPECT_EQ(FormatText(language.MESSAGES.MsgFolderMP3DoesNotExist, "/music/"), "%999999999s");
+}
+
+TEST_F(LanguageTest, ListOffersFilesWithADisplayNameInListingOrder) {
+  WriteLanguage("english.ini", "[General]\nlanguage=English\n");
+  WriteLanguage("Deutsch.INI", "[general]\nLANGUAGE=Deutsch\n");
+  WriteLanguage("nameless.ini", "[General]\nauthor=someone\n");
+  WriteLanguage("empty.ini", "[General]\nlanguage=\n");
+  WriteLanguage("readme.txt", "[General]\nlanguage=Text\n");
+  home_.MakeDir("language/folder.ini");
+  const LanguageList list = FillLanguageList("english.ini");
+  EXPECT_EQ(list.displayNames, (std::vector<std::string>{"Deutsch", "English"}));
+  EXPECT_EQ(list.languageFiles, (std::vector<std::string>{"Deutsch.INI", "english.ini"}));
+  EXPECT_EQ(list.selected, 1);
+}
+
+TEST_F(LanguageTest, ListSelectsOnlyTheExactFileName) {
+  WriteLanguage("deutsch.ini", "[General]\nlanguage=Deutsch\n");
+  WriteLanguage("english.ini", "[General]\nlanguage=English\n");
+  EXPECT_EQ(FillLanguageList("deutsch.ini").selected, 0);
+  EXPECT_EQ(FillLanguageList("English.ini").selected, -1);
+  EXPECT_EQ(FillLanguageList("").selected, -1);
+}
+
+TEST_F(LanguageTest, NamelessFileIsNotListedButCanBeLoaded) {
+  WriteLanguage("custom.ini", "[Main]\nButtonExit=Quit\n");
+  const LanguageList list = FillLanguageList("custom.ini");
+  EXPECT_TRUE(list.languageFiles.empty());
+  EXPECT_EQ(list.selected, -1);
+  LANGUAGE language;
+  LoadLanguage(language, "custom.ini");
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
+}
+
+TEST_F(LanguageTest, MissingFolderGivesAnEmptyList) {
+  const LanguageList list = FillLanguageList("english.ini");
+  EXPECT_TRUE(list.displayNames.empty());
+  EXPECT_TRUE(list.languageFiles.empty());
+  EXPECT_EQ(list.selected, -1);
+}
+
+// The files the project ships, read from the source tree.
+class ShippedLanguageTest : public LanguageTest {
+ protected:
+  void SetUp() override {
+    LanguageTest::SetUp();
+    UseHome(TARNWICK_SOURCE_DIR);
+  }
+
+  LANGUAGE Load(const std::string& file_name) {
+    LANGUAGE language;
+    LoadLanguage(language, file_name);
+    return language;
+  }
+};
+
+TEST_F(ShippedLanguageTest, EveryFileHasEveryKey) {
+  for (const char* file_name : {"english.ini", "deutsch.ini"}) {
+    LANGUAGE language = Load(file_name);
+    for (const LanguageKey& key : LanguageKeys()) {
+      EXPECT_NE(key.field(language).rfind("LangError", 0), 0u)
+          << file_name << ": [" << key.section << "] " << key.key;
+    }
+    EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts.size(), 5u) << file_name;
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ShippedLanguageTest, FormatTextsKeepTheirPlaceholder) {
+  for (const char* file_name : {"english.ini", "deutsch.ini"}) {
+    const LANGUAGE language = Load(file_name);
+    const MESSAGES& m = language.MESSAGES;
+    for (const std::string* text :
+         {&m.MsgFileExists, &m.MsgFolderMP3DoesNotExist, &m.MsgFolderMovedDoesNotExist,
+          &m.MsgFolderUnknownDoesNotExist}) {
+      EXPECT_NE(FormatText(*text, "@@"), *text) << file_name << ": " << *text;
+    }
+    EXPECT_NE(language.MAIN.TitleCloseInX.find("%d"), std::string::npos) << file_name;
+    EXPECT_NE(FormatText(language.MAIN.TitleCloseInX, 5).find('5'), std::string::npos);
+  }
+}
+
+TEST_F(ShippedLanguageTest, EnglishMessagesAreTheBuiltInOnes) {
+  const LANGUAGE english = Load("english.ini");
+  LANGUAGE built_in;
+  SetDefaultMessages(built_in);
+  const MESSAGES& a = english.MESSAGES;
+  const MESSAGES& b = built_in.MESSAGES;
+  EXPECT_EQ(a.MsgFileExists, b.MsgFileExists);
+  EXPECT_EQ(a.MsgIllegalNumPrioList, b.MsgIllegalNumPrioList);
+  EXPECT_EQ(a.MsgFolderMP3DoesNotExist, b.MsgFolderMP3DoesNotExist);
+  EXPECT_EQ(a.MsgFolderMovedDoesNotExist, b.MsgFolderMovedDoesNotExist);
+  EXPECT_EQ(a.MsgFolderUnknownDoesNotExist, b.MsgFolderUnknownDoesNotExist);
+  EXPECT_EQ(a.MsgNotConfigured, b.MsgNotConfigured);
+}
+
+TEST_F(ShippedLanguageTest, GermanTextsSurviveAsUtf8) {
+  const LANGUAGE deutsch = Load("deutsch.ini");
+  EXPECT_EQ(deutsch.MAIN.TitleLength, "Länge");
+  EXPECT_EQ(deutsch.OPTIONS.TAB2.PriorityTexts[1], "- höhere Bitrate (bessere Qualität)");
+}
+
+TEST_F(ShippedLanguageTest, BothFilesAreOfferedByTheirDisplayNames) {
+  const LanguageList list = FillLanguageList("english.ini");
+  EXPECT_EQ(list.displayNames, (std::vector<std::string>{"Deutsch", "English"}));
+  EXPECT_EQ(list.languageFiles, (std::vector<std::string>{"deutsch.ini", "english.ini"}));
+  EXPECT_EQ(list.selected, 1);
+}
+
+}  // namespace
+}  // namespace tarnwick

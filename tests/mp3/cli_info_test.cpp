@@ -1,0 +1,110 @@
+// End-to-end runs of the built tarnwick-cli: output, errors and exit status.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/mp3_stream.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunCli(const test::TempDir& dir, const std::string& arguments) {
+  const std::string err_path = dir.Sub("stderr.txt");
+  const std::string command =
+      std::string(TARNWICK_BIN_DIR) + "/tarnwick-cli " + arguments + " 2>'" + err_path + "'";
+  CliRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+  const int wait_status = pclose(pipe);
+  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  run.err = test::ReadFile(err_path);
+  return run;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class CliInfoTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    clean_ = dir_.WriteFile("clean.mp3", test::CbrStream(128, 1000));
+    // 6900 frames at 44100 Hz: 180.24 s; one gap of garbage.
+    const std::string half = test::CbrStream(320, 3450);
+    damaged_ = dir_.WriteFile("damaged.mp3", half + test::Garbage(7) + half);
+  }
+
+  test::TempDir dir_;
+  std::string clean_;
+  std::string damaged_;
+};
+
+TEST_F(CliInfoTest, OneTableLinePerFile) {
+  const CliRun run = RunCli(dir_, "info " + Quoted(clean_) + " " + Quoted(damaged_));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> expected = {
+      "FILE" + std::string(clean_.size(), ' ') + "LENGTH  BITRATE     VBR  ERRORS  FRAMES",
+      clean_ + "    0:26    128 kbit/s  no   0       1000",
+      damaged_ + "  3:00    320 kbit/s  no   1       6900",
+  };
+  EXPECT_EQ(Lines(run.out), expected);
+}
+
+TEST_F(CliInfoTest, JsonObjectPerFile) {
+  const CliRun run = RunCli(dir_, "info --json " + Quoted(clean_) + " " + Quoted(damaged_));
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u) << run.out;
+  EXPECT_EQ(nlohmann::json::parse(lines[0]),
+            (nlohmann::json{{"path", clean_}, {"length", 26}, {"bitrate", 128}, {"errors", 0},
+                            {"vbr", false}, {"frames", 1000}}));
+  EXPECT_EQ(nlohmann::json::parse(lines[1]),
+            (nlohmann::json{{"path", damaged_}, {"length", 180}, {"bitrate", 320}, {"errors", 1},
+                            {"vbr", false}, {"frames", 6900}}));
+}
+
+TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
+  const std::string missing = dir_.path() + "missing.mp3";
+  const std::string empty = dir_.WriteFile("empty.mp3", "");
+  const CliRun run = RunCli(dir_, "info --json " + Quoted(missing) + " " + Quoted(clean_) + " " +
+                                      Quoted(empty));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
+  EXPECT_EQ(run.err,
+            "tarnwick-cli: Error \"EInOutError\": File not found\n\r"
+            "Please message me the above information\n"
+            "tarnwick-cli: " + missing + ": analysis failed\n"
+            "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n\r"
+            "Please message me the above information\n"
+            "tarnwick-cli: " + empty + ": analysis failed\n");
+}
+
+TEST_F(CliInfoTest, FileArgumentIsRequired) {
+  const CliRun run = RunCli(dir_, "info");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace tarnwick

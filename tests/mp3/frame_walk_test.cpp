@@ -1,0 +1,297 @@
+#include "mp3/frame_walk.h"
+
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "mp3/byte_source.h"
+#include "mp3_info_print.h"
+#include "support/mp3_stream.h"
+
+namespace tarnwick {
+namespace {
+
+using test::BuildStream;
+using test::CbrStream;
+using test::FrameSpec;
+using test::Garbage;
+using test::Header;
+using test::RawHeader;
+using test::VbrStream;
+
+WalkOutcome Walk(const std::string& stream) {
+  return WalkFrames({reinterpret_cast<const std::uint8_t*>(stream.data()), stream.size()});
+}
+
+TMp3Info Info(const std::string& stream) {
+  const WalkOutcome outcome = Walk(stream);
+  EXPECT_EQ(outcome.failure, 0);
+  return outcome.info;
+}
+
+// Fields in record order: Length, Bitrate, Errors, Vbr, Frames.
+TMp3Info Expected(int length, int bitrate, int errors, bool vbr, int frames) {
+  return {length, bitrate, errors, vbr, frames};
+}
+
+std::string Repeat(const std::string& frame, int count) {
+  std::string stream;
+  for (int i = 0; i < count; ++i) stream += frame;
+  return stream;
+}
+
+// An unpadded 128 kbit/s MPEG-1 Layer III frame at 44100 Hz: 417 bytes.
+const std::string kFrame = test::Frame(FrameSpec{});
+
+TEST(FrameWalkCleanTest, ConstantBitrateAtEverySampleRateHasNoErrors) {
+  struct Case {
+    int bitrate, sample_rate, length;
+  };
+  // 1000 frames; play time = bytes / (kbit/s x 125).
+  const Case cases[] = {
+      {128, 44100, 26},  // 417959 bytes: 26.12 s
+      {128, 48000, 24},  // 384 bytes a frame
+      {128, 32000, 36},  // 576 bytes a frame
+      {64, 22050, 26},   // MPEG-2: 208979 bytes / 8000
+      {64, 24000, 24},
+      {64, 16000, 36},
+      {8, 8000, 72},     // MPEG 2.5: 72 bytes a frame
+      {32, 11025, 52},   // 208979 bytes / 4000 = 52.24 s
+      {32, 12000, 48},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bitrate << " kbit/s at " << c.sample_rate << " Hz");
+    EXPECT_EQ(Info(CbrStream(c.bitrate, 1000, c.sample_rate)),
+              Expected(c.length, c.bitrate, 0, false, 1000));
+  }
+}
+
+TEST(FrameWalkCleanTest, LayerOneAndLayerTwoFramesAreWalkedByTheirOwnLengths) {
+  const std::vector<FrameSpec> layer1(100, {.version = 1, .layer = 1, .bitrate = 128, .sample_rate = 48000});
+  EXPECT_EQ(Info(BuildStream(layer1)), Expected(1, 128, 0, false, 100));  // 128 bytes: 0.8 s
+  const std::vector<FrameSpec> layer2(100, {.version = 2, .layer = 2, .bitrate = 96, .sample_rate = 24000});
+  EXPECT_EQ(Info(BuildStream(layer2)), Expected(5, 96, 0, false, 100));  // 576 bytes: 4.8 s
+  const std::vector<FrameSpec> padded(100, {.version = 25, .layer = 1, .bitrate = 32, .sample_rate = 8000, .padding = true});
+  EXPECT_EQ(Info(BuildStream(padded)), Expected(5, 32, 0, false, 100));  // 196 bytes: 4.9 s
+}
+
+TEST(FrameWalkCountTest, FewFramesAndTheQuarterRule) {
+  // One change (0 to the bitrate) against frames div 4.
+  EXPECT_EQ(Info(CbrStream(128, 3)), Expected(0, 128, 0, true, 3));
+  EXPECT_EQ(Info(CbrStream(128, 4)), Expected(0, 128, 0, false, 4));
+  // A lone header: the walk never starts, so no change and no bitrate.
+  EXPECT_EQ(Info(Header({})), Expected(0, 0, 0, false, 1));
+  // One more byte lets the walk take that frame.
+  EXPECT_EQ(Info(Header({}) + '\0'), Expected(0, 128, 0, true, 1));
+}
+
+TEST(FrameWalkCountTest, VbrWhenTheBitrateChangesInMoreThanAQuarterOfTheFrames) {
+  // 8 frames allow 2 changes, the first (from 0) included.
+  EXPECT_EQ(Info(VbrStream({128, 128, 128, 128, 160, 160, 160, 160})),
+            Expected(0, 144, 0, false, 8));
+  EXPECT_EQ(Info(VbrStream({128, 128, 128, 160, 160, 128, 128, 128})),
+            Expected(0, 136, 0, true, 8));
+}
+
+TEST(FrameWalkCountTest, BitrateClassIsNotCheckedOnceABitrateChangeIsCounted) {
+  // Indexes 9 and 14 lie on both sides of 12.
+  EXPECT_EQ(Info(VbrStream({128, 320, 128, 320})), Expected(0, 224, 0, true, 4));
+}
+
+TEST(FrameWalkCountTest, AverageBitrateRoundsHalvesToEven) {
+  const std::vector<int> fourteen(14, 128);
+  std::vector<int> low = fourteen;  // 2056 / 16 = 128.5
+  low.insert(low.end(), {224, 40});
+  std::vector<int> high = fourteen;  // 2072 / 16 = 129.5
+  high.insert(high.end(), {224, 56});
+  EXPECT_EQ(Info(VbrStream(low)).Bitrate, 128);
+  EXPECT_EQ(Info(VbrStream(high)).Bitrate, 130);
+}
+
+TEST(FrameWalkGapTest, GarbageBetweenFramesIsOneErrorPerGap) {
+  const std::string& f = kFrame;
+  EXPECT_EQ(Info(f + f + Garbage(10) + f + f), Expected(0, 128, 1, false, 4));
+  EXPECT_EQ(Info(f + Garbage(1) + f + Garbage(5000) + f + f), Expected(0, 128, 2, false, 4));
+  // Pairs of 0xFF and a byte below 0xE0 are passed over without a skipped byte.
+  std::string pairs;
+  for (int i = 0; i < 5; ++i) pairs += std::string("\xFF\x00", 2);
+  EXPECT_EQ(Info(f + f + pairs + f + f), Expected(0, 128, 0, false, 4));
+  EXPECT_EQ(Info(f + f + pairs + "a" + f + f), Expected(0, 128, 1, false, 4));
+}
+
+TEST(FrameWalkGapTest, BytesBeforeTheFirstFrameCostNothing) {
+  EXPECT_EQ(Info(Garbage(300) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
+  EXPECT_EQ(Info(std::string("\xFF\x10", 2) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
+}
+
+TEST(FrameWalkGapTest, StrayFfBeforeAHeaderIsTakenAsTheSync) {
+  // "a b FF" then a frame: the sync is found at the stray 0xFF (+1 error for
+  // "a b"). Its header FF FF FB 90 reads as MPEG-1 Layer I with bitrate index
+  // 15 at 32000 Hz, padded: 1 fault, length (0 + 1) x 4, so the next search
+  // starts inside the real header and skips to the frame after it (+1 error).
+  const std::string stream = kFrame + kFrame + "ab\xFF" + kFrame + kFrame;
+  EXPECT_EQ(Info(stream), Expected(0, 96, 3, true, 4));
+}
+
+TEST(FrameWalkFaultTest, ForbiddenBitrateIndexInTheMiddle) {
+  // The fifth of ten frames has bitrate index 15 and so length -3 (-2
+  // padded). Its search meets its own sync (+1 error, +1 frame), then the
+  // sixth frame after a gap (+1 error, +1 frame). Its bitrate -1 stays out of
+  // the sum (9 x 128 / 11 frames = 104.7); bitrate changes: 0 to 128, to -1, back.
+  for (bool padding : {false, true}) {
+    SCOPED_TRACE(padding ? "padded" : "unpadded");
+    const std::string faulty = test::Frame(RawHeader(3, 1, 15, 0, padding), 417);
+    EXPECT_EQ(Info(Repeat(kFrame, 4) + faulty + Repeat(kFrame, 5)), Expected(0, 105, 3, true, 11));
+  }
+}
+
+TEST(FrameWalkFaultTest, FreeFormatFramesAreFoundBySearching) {
+  // Bitrate index 0: the length is the padding bit. Unpadded, each search
+  // starts at the frame itself and meets its own sync first.
+  const std::string unpadded = test::Frame(RawHeader(3, 1, 0, 0), 200);
+  EXPECT_EQ(Info(Repeat(unpadded, 3)), Expected(0, 0, 5, false, 6));
+  const std::string padded = test::Frame(RawHeader(3, 1, 0, 0, true), 200);
+  EXPECT_EQ(Info(Repeat(padded, 3)), Expected(0, 0, 2, false, 3));
+}
+
+TEST(FrameWalkFaultTest, BitrateClassChangesCountWhileNoBitrateChangeIs) {
+  // MPEG-2 with the reserved layer: bitrate 1 from no column, never a change;
+  // the length stays 0. Each frame: 1 fault, its own sync again, and a gap to
+  // the next. Bitrate indexes 3, 13, 13, 2 cross 12 twice: +2 errors.
+  std::string stream;
+  for (int index : {3, 13, 13, 2}) stream += test::Frame(RawHeader(2, 0, index, 0), 100);
+  EXPECT_EQ(Info(stream), Expected(0, 0, 13, false, 8));
+}
+
+TEST(FrameWalkEndTest, TrailingTagsAndCutLastFrames) {
+  const std::string four = Repeat(kFrame, 4);
+  EXPECT_EQ(Info(four + test::Id3v1Tag("Title")), Expected(0, 128, 0, false, 4));
+  // A last frame with its header (and some data) is counted without error.
+  EXPECT_EQ(Info(four + kFrame.substr(0, 4)), Expected(0, 128, 0, false, 5));
+  EXPECT_EQ(Info(four + kFrame.substr(0, 100)), Expected(0, 128, 0, false, 5));
+  // With only 1 or 2 of its bytes it is not found.
+  EXPECT_EQ(Info(four + kFrame.substr(0, 1)), Expected(0, 128, 0, false, 4));
+  EXPECT_EQ(Info(four + kFrame.substr(0, 2)), Expected(0, 128, 0, false, 4));
+}
+
+TEST(FrameWalkEndTest, LastFrameCutToThreeBytesFailsWithCountsSoFar) {
+  const WalkOutcome outcome = Walk(Repeat(kFrame, 4) + kFrame.substr(0, 3));
+  EXPECT_EQ(outcome.failure, kReadBeyondEnd);
+  EXPECT_EQ(outcome.info, Expected(-1, 102, 0, false, 5));  // 512 / 5
+}
+
+std::string Id3v2Header(std::string_view size_bytes) {
+  return std::string("ID3\x04\x00\x00", 6) + std::string(size_bytes);
+}
+
+TEST(FrameWalkTagTest, Id3v2TagIsSkippedByItsSizeBytes) {
+  // Size bytes 00 00 02 01: 2 x 128 + 1 = 257 bytes after the 10-byte header.
+  // A sync inside the tag and a 0xFF as its last byte must not be seen.
+  std::string content(257, '\0');
+  content.replace(100, 4, Header({}));
+  content.back() = '\xFF';
+  const std::string tagged = Id3v2Header(std::string("\x00\x00\x02\x01", 4)) + content;
+  ASSERT_EQ(tagged.size(), 267u);
+  EXPECT_EQ(Info(tagged + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
+}
+
+TEST(FrameWalkTagTest, Id3v2SizeBytesAreTakenAsTheyStand) {
+  // 0x80 is no valid 7-bit group, yet counts as 128: the frames start at 138.
+  std::string content(128, '\0');
+  content.replace(20, 4, Header({}));
+  EXPECT_EQ(Info(Id3v2Header(std::string("\x00\x00\x00\x80", 4)) + content + Repeat(kFrame, 8)),
+            Expected(0, 128, 0, false, 8));
+  EXPECT_EQ(Info(test::Id3v2Tag(1000) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
+}
+
+struct FailureCase {
+  const char* name;
+  std::string bytes;
+  int failure;
+  TMp3Info info;
+};
+
+TEST(FrameWalkFailureTest, ShortAndSynclessStreams) {
+  const FailureCase cases[] = {
+      {"empty", "", kReadBeyondEnd, Expected(-1, 0, 0, false, 0)},
+      {"three bytes", Header({}).substr(0, 3), kReadBeyondEnd, Expected(-1, 0, 0, false, 0)},
+      {"zeros", std::string(1000, '\0'), kPositionBeforeStart, Expected(-1, 0, 0, false, 0)},
+      {"garbage", Garbage(1000), kPositionBeforeStart, Expected(-1, 0, 0, false, 0)},
+      {"ID3 shorter than 10 bytes", std::string("ID3\x04\x00\x00\x00\x00\x00", 9), kReadBeyondEnd,
+       Expected(-1, 0, 0, false, 0)},
+      {"ID3 tag beyond the end", test::Id3v2Tag(1000).substr(0, 500) + Repeat(kFrame, 2),
+       kPositionBeforeStart, Expected(-1, 0, 0, false, 0)},
+      {"0xFF as last byte", std::string("\x00\x00\x00\xFF", 4), kReadBeyondEnd,
+       Expected(-1, 0, 0, false, 0)},
+      {"sync 3 bytes before the end", std::string(1, '\0') + Header({}).substr(0, 3), kReadBeyondEnd,
+       Expected(-1, 0, 0, false, 1)},
+      {"sync 2 bytes before the end", std::string("\x00\x00", 2) + Header({}).substr(0, 2),
+       kReadBeyondEnd, Expected(-1, 0, 0, false, 1)},
+      // Length -3 from offset 0 puts the search before the start; the one
+      // change (0 to -1) is more than 1 div 4.
+      {"faulty first header", test::Frame(RawHeader(3, 1, 15, 0), 500), kPositionBeforeStart,
+       Expected(-1, 0, 1, true, 1)},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const WalkOutcome outcome = Walk(c.bytes);
+    EXPECT_EQ(outcome.failure, c.failure);
+    EXPECT_EQ(outcome.info, c.info);
+  }
+}
+
+// `copies` repetitions of `block` (a whole number of pages) that occupy its
+// memory only once: the pages of one memory file are mapped again and again,
+// side by side.
+class RepeatedMapping {
+ public:
+  RepeatedMapping(const std::string& block, std::size_t copies) : size_(block.size() * copies) {
+    const int fd = memfd_create("stream", MFD_CLOEXEC);
+    if (fd < 0) return;
+    ok_ = write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size()) &&
+          MapCopies(fd, block.size(), copies);
+    close(fd);
+  }
+  ~RepeatedMapping() {
+    if (base_ != MAP_FAILED) munmap(base_, size_);
+  }
+  RepeatedMapping(const RepeatedMapping&) = delete;
+  RepeatedMapping& operator=(const RepeatedMapping&) = delete;
+
+  bool ok() const { return ok_; }
+  std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(base_), size_}; }
+
+ private:
+  bool MapCopies(int fd, std::size_t block_size, std::size_t copies) {
+    base_ = mmap(nullptr, size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (base_ == MAP_FAILED) return false;
+    for (std::size_t i = 0; i < copies; ++i) {
+      void* at = static_cast<char*>(base_) + i * block_size;
+      if (mmap(at, block_size, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) == MAP_FAILED) return false;
+    }
+    return true;
+  }
+
+  std::size_t size_;
+  void* base_ = MAP_FAILED;
+  bool ok_ = false;
+};
+
+TEST(FrameWalkLargeTest, StreamBeyond4GiBWithABitrateSumBeyond32Bits) {
+  // 960-byte frames (320 kbit/s, 48000 Hz); 4096 of them fill 960 pages.
+  const std::vector<FrameSpec> block(4096, {.bitrate = 320, .sample_rate = 48000});
+  const RepeatedMapping stream(BuildStream(block), 1780);
+  ASSERT_TRUE(stream.ok());
+  ASSERT_GT(stream.Bytes().size(), 1ull << 32);
+  // 7290880 frames x 320 kbit/s is above 2^31; 7290880 x 0.024 s = 174981.12 s.
+  const WalkOutcome outcome = WalkFrames(stream.Bytes());
+  EXPECT_EQ(outcome.failure, 0);
+  EXPECT_EQ(outcome.info, Expected(174981, 320, 0, false, 7290880));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,172 @@
+#include "mp3/mp3_info.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "mp3/profiler.h"
+#include "mp3_info_print.h"
+#include "platform/message_sink.h"
+#include "support/mp3_stream.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace tarnwick {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataFile(const std::string& name) {
+  return std::string(TARNWICK_TEST_DATA) + "/mp3/" + name;
+}
+
+std::string FailureMessage(const std::string& text) {
+  return "Error \"EInOutError\": " + text + "\n\rPlease message me the above information";
+}
+
+const TMp3Info kFailedAtOnce{-1, 0, 0, false, 0};
+
+class Mp3InfoTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = SetMessageSink([this](const std::string& text) { messages_.push_back(text); });
+  }
+  void TearDown() override { SetMessageSink(previous_); }
+
+  test::TempDir dir_;
+  std::vector<std::string> messages_;
+
+ private:
+  MessageSink previous_;
+};
+
+// Tiny files from lame and ffmpeg (tests/data/mp3/make.sh). Expected values
+// from their frame headers: count, bitrates, and play time as the sum of
+// frame bytes / (kbit/s x 125).
+TEST_F(Mp3InfoTest, EncoderFilesAreCleanAtEverySampleRate) {
+  struct Case {
+    const char* name;
+    TMp3Info info;
+  };
+  const Case cases[] = {
+      {"cbr128_44100.mp3", {0, 128, 0, false, 14}},       // 0.366 s, 417/418-byte frames
+      {"cbr32_48000.mp3", {2, 32, 0, false, 68}},         // 1.632 s, 96-byte frames
+      {"cbr32_32000.mp3", {2, 32, 0, false, 46}},         // 1.656 s, 144-byte frames
+      {"mpeg2_22050.mp3", {3, 16, 0, false, 98}},         // 2.560 s, 52/53-byte frames
+      {"mpeg25_11025.mp3", {4, 8, 0, false, 69}},         // 3.605 s, 52/53-byte frames
+      {"layer2_44100.mp3", {2, 32, 0, false, 58}},        // 1.515 s, 104/105-byte frames
+      {"mpeg2_layer2_24000.mp3", {3, 16, 0, false, 53}},  // 2.544 s, 96-byte frames
+      // Info frame first; 15 bitrate changes in 41 frames; 1776 / 41 = 43.3.
+      {"vbr_with_info_frame.mp3", {1, 43, 0, true, 41}},
+      // ID3v2 tag in front, ID3v1 tag behind.
+      {"id3v2_and_id3v1_tags.mp3", {0, 96, 0, false, 14}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadMp3Info(DataFile(c.name)), c.info);
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Mp3InfoTest, EncoderFileCutInsideItsLastFrame) {
+  const std::string whole = test::ReadFile(DataFile("cbr128_44100.mp3"));
+  const TMp3Info clean{0, 128, 0, false, 14};
+  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("cut.mp3", whole.substr(0, whole.size() - 200))), clean);
+  // Three bytes of one more header: the read of that header runs past the end.
+  const std::string three = whole + whole.substr(0, 3);
+  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("three.mp3", three)), (TMp3Info{-1, 119, 0, false, 15}));
+  EXPECT_EQ(messages_, std::vector{FailureMessage("Read beyond end of file")});
+}
+
+TEST_F(Mp3InfoTest, BuiltStreamFromAFile) {
+  const std::string path = dir_.WriteFile("song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000) +
+                                                          test::Id3v1Tag("Song"));
+  EXPECT_EQ(ReadMp3Info(path), (TMp3Info{26, 128, 0, false, 1000}));
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Mp3InfoTest, ShortAndSynclessFilesShowTheirFailure) {
+  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("empty.mp3", "")), kFailedAtOnce);
+  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("zeros.mp3", std::string(5000, '\0'))), kFailedAtOnce);
+  EXPECT_EQ(messages_, (std::vector{FailureMessage("Read beyond end of file"),
+                                    FailureMessage("I/O error 131")}));
+}
+
+TEST_F(Mp3InfoTest, MissingFileAndMissingFolder) {
+  EXPECT_EQ(ReadMp3Info(dir_.Sub("missing.mp3")), kFailedAtOnce);
+  EXPECT_EQ(ReadMp3Info(dir_.path() + "no folder/missing.mp3"), kFailedAtOnce);
+  const std::string file = dir_.WriteFile("file.mp3", test::CbrStream(128, 10));
+  EXPECT_EQ(ReadMp3Info(file + "/inside.mp3"), kFailedAtOnce);
+  EXPECT_EQ(messages_, (std::vector{FailureMessage("File not found"),
+                                    FailureMessage("Invalid filename"),
+                                    FailureMessage("Invalid filename")}));
+}
+
+TEST_F(Mp3InfoTest, FileThatVanishes) {
+  const std::string path = dir_.WriteFile("gone.mp3", test::CbrStream(128, 10));
+  EXPECT_EQ(ReadMp3Info(path).Frames, 10);
+  fs::remove(path);
+  EXPECT_EQ(ReadMp3Info(path), kFailedAtOnce);
+  EXPECT_EQ(messages_, std::vector{FailureMessage("File not found")});
+}
+
+TEST_F(Mp3InfoTest, FolderGivesItsSystemErrorNumber) {
+  EXPECT_EQ(ReadMp3Info(dir_.MakeDir("folder.mp3")), kFailedAtOnce);
+  EXPECT_EQ(messages_, std::vector{FailureMessage("I/O error 21")});  // EISDIR
+}
+
+// The checks below run in a child process without root's rights, where file
+// permissions really refuse. The child reports through its exit status.
+bool AnalysesTo(const std::string& path, const TMp3Info& expected,
+                const std::vector<std::string>& expected_messages) {
+  std::vector<std::string> messages;
+  SetMessageSink([&messages](const std::string& text) { messages.push_back(text); });
+  const TMp3Info info = ReadMp3Info(path);
+  if (info == expected && messages == expected_messages) return true;
+  std::fprintf(stderr, "got {%d, %d, %d, %d, %d} and %zu messages\n", info.Length, info.Bitrate,
+               info.Errors, info.Vbr, info.Frames, messages.size());
+  return false;
+}
+
+TEST_F(Mp3InfoTest, ReadOnlyFileIsAnalysed) {
+  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const std::string path = dir_.WriteFile("read-only.mp3", test::CbrStream(128, 1000));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(test::RunUnprivileged([&] { return AnalysesTo(path, {26, 128, 0, false, 1000}, {}); }));
+}
+
+TEST_F(Mp3InfoTest, UnreadableFileFailsWithoutMessage) {
+  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const std::string path = dir_.WriteFile("unreadable.mp3", test::CbrStream(128, 10));
+  fs::permissions(path, fs::perms::none);
+  EXPECT_TRUE(test::RunUnprivileged([&] { return AnalysesTo(path, kFailedAtOnce, {}); }));
+}
+
+TEST_F(Mp3InfoTest, NoDescriptorLeft) {
+  const std::string path = dir_.WriteFile("song.mp3", test::CbrStream(128, 10));
+  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  EXPECT_TRUE(test::RunUnprivileged([&] {
+    const rlimit none{0, 0};
+    return setrlimit(RLIMIT_NOFILE, &none) == 0 &&
+           AnalysesTo(path, kFailedAtOnce, {FailureMessage("Too many open files")});
+  }));
+}
+
+TEST_F(Mp3InfoTest, EachAnalysisIsProfiledAsOneSection) {
+  const std::regex line("komplett: [0-9]+\\.[0-9]{6} sec\r\n");
+  ProfilerStart("left open");
+  ReadMp3Info(DataFile("cbr128_44100.mp3"));
+  EXPECT_TRUE(std::regex_match(ProfilerReport(), line)) << ProfilerReport();
+  EXPECT_FALSE(ProfilerActive());
+  ReadMp3Info(dir_.Sub("missing.mp3"));
+  EXPECT_TRUE(std::regex_match(ProfilerReport(), line)) << ProfilerReport();
+  EXPECT_FALSE(ProfilerActive());
+}
+
+}  // namespace
+}  // namespace tarnwick

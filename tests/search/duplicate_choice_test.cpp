@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/message_sink.h"
+#include "search/duplicate_choice.h"
+#include "search/duplicate_search.h"
+#include "search/row_format.h"
+#include "support/mp3_stream.h"
+#include "support/recording_view.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::CbrStream;
+using test::VbrStream;
+
+// Frames of a 44100 Hz stream for a play time: 1152 samples a frame.
+int FramesFor(int seconds) { return seconds * 44100 / 1152 + 1; }
+
+// A stream whose bitrate changes in every frame but averages `average`.
+std::string Vbr(int average, int frames) {
+  std::vector<int> bitrates;
+  for (int i = 0; i < frames; ++i) bitrates.push_back(i % 2 ? average - 32 : average + 32);
+  return VbrStream(bitrates);
+}
+
+// A clean stream with `gaps` runs of junk between its frames: one error each.
+std::string WithGaps(int bitrate, int frames, int gaps) {
+  std::string stream;
+  for (int g = 0; g <= gaps; ++g) {
+    stream += CbrStream(bitrate, frames / (gaps + 1));
+    if (g < gaps) stream += test::Garbage(10);
+  }
+  return stream;
+}
+
+// Two copies of one song: "1 Song.mp3" is listed first (B), "2 Song.mp3"
+// second (A); digits vanish from the key, so both have the key "song".
+class DuplicateChoiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.mp3folder = dir.MakeDir("music");
+    s.movefolder = dir.MakeDir("moved");
+    s.unknownfolder = dir.MakeDir("unknown");
+  }
+
+  void Pair(const std::string& b, const std::string& a) {
+    dir.WriteFile("music/1 Song.mp3", b);
+    dir.WriteFile("music/2 Song.mp3", a);
+  }
+
+  Strings Left() const { return ListFiles(dir.path() + "music/", ".mp3"); }
+
+  test::TempDir dir;
+  test::RunFixture fx;
+  SETTINGS& s = fx.settings;
+};
+
+TEST_F(DuplicateChoiceTest, ShowModeListsEveryPairAndTouchesNoFile) {
+  dir.WriteFile("music/1 Song.mp3", CbrStream(128, 1000));
+  dir.WriteFile("music/2 Song.mp3", CbrStream(128, 1000));
+  dir.WriteFile("music/3 Song.mp3", CbrStream(128, 1000));
+  ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  const std::string row = "|" + s.mp3folder + "|00:26|no|128kB/s|0|1000";
+  EXPECT_EQ(fx.view.RowTexts(), (Strings{"2 Song.mp3" + row, "1 Song.mp3" + row, "3 Song.mp3" + row,
+                                         "1 Song.mp3" + row, "3 Song.mp3" + row, "2 Song.mp3" + row}));
+  EXPECT_TRUE(fx.view.rows[0].IsSeparator());
+  EXPECT_EQ(fx.view.rows.size(), 9u);
+  EXPECT_EQ(Left().size(), 3u);
+  EXPECT_TRUE(fx.view.actions.empty());
+}
+
+TEST_F(DuplicateChoiceTest, EqualCopiesLoseTheOneListedFirst) {
+  Pair(CbrStream(128, 500), CbrStream(128, 500));
+  s.doubleMode = kDoubleMove;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
+  EXPECT_EQ(ListFiles(s.movefolder, ".mp3"), Strings{"1 Song.mp3"});
+}
+
+TEST_F(DuplicateChoiceTest, VbrAlwaysWinsWithVbrEver) {
+  Pair(CbrStream(320, 400), Vbr(128, 400));
+  s.doubleMode = kDoubleDelete;
+  s.vbr = true, s.vbrever = true;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
+}
+
+TEST_F(DuplicateChoiceTest, VbrCountsDoubleWithoutVbrEverButShowsItsOwnBitrate) {
+  Pair(CbrStream(192, 400), Vbr(128, 400));
+  s.doubleMode = kDoubleDelete;
+  s.vbr = true, s.vbrever = false;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
+  EXPECT_EQ(fx.view.rows[1].subItems[2], "yes");
+  EXPECT_EQ(fx.view.rows[1].subItems[3], "128kB/s");
+}
+
+TEST_F(DuplicateChoiceTest, WithoutVbrPreferenceThePlainBitrateDecides) {
+  Pair(CbrStream(192, 400), Vbr(128, 400));
+  s.doubleMode = kDoubleDelete;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(Left(), Strings{"1 Song.mp3"});
+}
+
+TEST_F(DuplicateChoiceTest, FewerErrorsWinAtEqualBitrate) {
+  Pair(CbrStream(128, 400), WithGaps(128, 400, 3));
+  s.doubleMode = kDoubleDelete;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(fx.view.rows[1].subItems[4], "3");
+  EXPECT_EQ(Left(), Strings{"1 Song.mp3"});
+}
+
+TEST_F(DuplicateChoiceTest, LongerSongWinsWhenAllElseIsEqual) {
+  Pair(CbrStream(32, FramesFor(240)), CbrStream(32, FramesFor(241)));
+  s.doubleMode = kDoubleDelete;
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(fx.view.rows[1].subItems[1], "04:01");
+  EXPECT_EQ(fx.view.rows[2].subItems[1], "04:00");
+  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
+}
+
+TEST_F(DuplicateChoiceTest, IllegalRuleNumbersAreReportedPerPairAndSkipped) {
+  Pair(CbrStream(128, 400), CbrStream(128, 400));
+  s.doubleMode = kDoubleDelete;
+  s.priority = {7, -1, RuleFirst};
+  RunDuplicateSearch(fx.run);
+  EXPECT_EQ(fx.view.messages, Strings(2, "warning: illegal number in priority list!"));
+  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
+
+  s.doubleMode = kDoubleShow;  // no rule walk, so no message
+  fx.view.messages.clear();
+  dir.WriteFile("music/1 Song.mp3", CbrStream(128, 400));
+  RunDuplicateSearch(fx.run);
+  EXPECT_TRUE(fx.view.messages.empty());
+}
+
+TEST_F(DuplicateChoiceTest, PairWithAFailedAnalysisIsNeitherListedNorTouched) {
+  Pair(CbrStream(128, 400), std::string(5000, '\0'));
+  s.doubleMode = kDoubleDelete;
+  std::vector<std::string> shown;
+  const MessageSink previous = SetMessageSink([&shown](const std::string& m) { shown.push_back(m); });
+  RunDuplicateSearch(fx.run);
+  SetMessageSink(previous);
+  EXPECT_TRUE(fx.view.rows.empty());
+  EXPECT_EQ(Left().size(), 2u);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find("I/O error 131"), std::string::npos);
+}
+
+TEST(RowFormat, PlayTimeAndPercent) {
+  EXPECT_EQ(FormatPlayTime(9), "00:09");
+  EXPECT_EQ(FormatPlayTime(241), "04:01");
+  EXPECT_EQ(FormatPlayTime(3725), "62:05");
+  EXPECT_EQ(FormatPlayTime(6000), "100:00");
+  std::vector<int> percents;
+  for (size_t i = 0; i < 8; ++i) percents.push_back(PercentDone(i, 8));
+  EXPECT_EQ(percents, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88}));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,148 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "search/file_actions.h"
+#include "support/recording_view.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace tarnwick {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::ReadFile;
+
+class FileActionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.mp3folder = dir.MakeDir("music");
+    s.movefolder = dir.MakeDir("moved");
+    s.unknownfolder = dir.MakeDir("unknown");
+  }
+
+  // Puts files into the music folder and the track list, as ReadFolder would.
+  void AddTracks(const Strings& names) {
+    for (const std::string& name : names) {
+      fx.run.tracks.trackPaths.push_back(dir.WriteFile("music/" + name, name));
+      fx.run.tracks.trackKeys.push_back(LowerAscii(name));
+    }
+  }
+  static std::string LowerAscii(std::string text) {
+    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return text;
+  }
+
+  test::TempDir dir;
+  test::RunFixture fx;
+  SETTINGS& s = fx.settings;
+};
+
+TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
+  const std::string moved = s.movefolder;
+  dir.WriteFile("moved/Song.mp3", "old");
+  dir.WriteFile("moved/Song_2.mp3", "old2");
+  const std::string source = dir.WriteFile("music/Song.mp3", "new");
+  EXPECT_EQ(MoveFileUnique(source, moved + "Song.mp3").target, moved + "Song_3.mp3");
+  EXPECT_EQ(ReadFile(moved + "Song.mp3"), "old");
+  EXPECT_EQ(ReadFile(moved + "Song_3.mp3"), "new");
+
+  const std::string numbered = dir.WriteFile("music/Song_2.mp3", "n2");
+  const std::string fresh = dir.MakeDir("fresh");
+  EXPECT_EQ(MoveFileUnique(numbered, fresh + "Song_2.mp3").target, fresh + "Song.mp3");
+
+  for (int n = 1; n <= 11; ++n) {
+    const std::string copy = dir.WriteFile("music/Many.mp3", std::to_string(n));
+    ASSERT_TRUE(MoveFileUnique(copy, moved + "Many.mp3").ok);
+  }
+  EXPECT_EQ(ReadFile(moved + "Many_11.mp3"), "11");
+  EXPECT_EQ(ReadFile(moved + "Many.mp3"), "1");
+}
+
+TEST_F(FileActionsTest, UniqueNamesKeepTheExtensionsSpelling) {
+  const std::string moved = s.movefolder;
+  const std::string first = dir.WriteFile("music/Song.MP3", "1");
+  EXPECT_EQ(MoveFileUnique(first, moved + "Song.MP3").target, moved + "Song.MP3");
+  const std::string second = dir.WriteFile("music/Song_1.MP3", "2");
+  EXPECT_EQ(MoveFileUnique(second, moved + "Song_1.MP3").target, moved + "Song_2.MP3");
+  EXPECT_EQ(ListFiles(moved, ""), (Strings{"Song.MP3", "Song_2.MP3"}));
+}
+
+TEST_F(FileActionsTest, FailedMoveReportsTheTargetTried) {
+  const MoveResult result = MoveFileUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.target, s.movefolder + "gone.mp3");
+}
+
+TEST_F(FileActionsTest, UnknownFilesAreListedMovedAndTakenOut) {
+  AddTracks({"Artist - Unknown.mp3", "b - Song.mp3", "UNTITLED - Title.MP3",
+             "Unknown Roads - Title.mp3", "x - unnamed.mp3.mp3"});
+  s.moveunknown = true;
+  HandleUnknownFiles(fx.run);
+  const std::string music = s.mp3folder;
+  EXPECT_EQ(fx.view.RowTexts(),
+            (Strings{music + "Artist - Unknown.mp3|-|-|-|-|-", music + "UNTITLED - Title.MP3|-|-|-|-|-",
+                     music + "x - unnamed.mp3.mp3|-|-|-|-|-"}));
+  EXPECT_EQ(ListFiles(s.unknownfolder, ".mp3"),
+            (Strings{"Artist - Unknown.mp3", "UNTITLED - Title.MP3", "x - unnamed.mp3.mp3"}));
+  EXPECT_EQ(fx.run.tracks.trackKeys,
+            (Strings{"", "b - song.mp3", "", "unknown roads - title.mp3", ""}));
+  EXPECT_EQ(fx.run.tracks.trackPaths[0], "");
+}
+
+TEST_F(FileActionsTest, UnknownFilesStayWithoutMovingButLeaveTheRun) {
+  AddTracks({"Unknown - Title.mp3", "b - Song.mp3"});
+  HandleUnknownFiles(fx.run);
+  EXPECT_TRUE(fx.view.rows.empty());
+  EXPECT_TRUE(FileExists(s.mp3folder + "Unknown - Title.mp3"));
+  EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "b - song.mp3"}));
+}
+
+TEST_F(FileActionsTest, RemoveTrackMovesOrDeletesAndAlwaysTakesTheTrackOut) {
+  AddTracks({"a.mp3", "b.mp3", "c.mp3"});
+  s.doubleMode = kDoubleMove;
+  RemoveTrack(fx.run, 0);
+  EXPECT_EQ(ReadFile(s.movefolder + "a.mp3"), "a.mp3");
+  s.doubleMode = kDoubleDelete;
+  RemoveTrack(fx.run, 1);
+  EXPECT_FALSE(FileExists(s.mp3folder + "b.mp3"));
+  DeleteFile(s.mp3folder + "c.mp3");  // gone before its turn: cannot be deleted
+  RemoveTrack(fx.run, 2);
+  EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "", ""}));
+  EXPECT_EQ(fx.run.tracks.trackPaths[2], s.mp3folder + "c.mp3");
+  ASSERT_EQ(fx.view.actions.size(), 3u);
+  EXPECT_TRUE(fx.view.actions[0].ok && fx.view.actions[1].ok);
+  EXPECT_FALSE(fx.view.actions[2].ok);
+  EXPECT_EQ(fx.view.actions[1].kind, FileAction::Kind::kDelete);
+}
+
+TEST_F(FileActionsTest, FileInAReadOnlyFolderStaysButLeavesTheRun) {
+  AddTracks({"a.mp3"});
+  s.doubleMode = kDoubleDelete;
+  test::GiveToUnprivileged(dir.path());
+  chmod(s.mp3folder.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged([this] {
+    RemoveTrack(fx.run, 0);
+    return fx.run.tracks.trackKeys[0].empty() && !fx.view.actions.at(0).ok;
+  }));
+  EXPECT_TRUE(FileExists(s.mp3folder + "a.mp3"));
+}
+
+TEST_F(FileActionsTest, RestoreNamesGivesPlainNamesBackWhereFree) {
+  dir.WriteFile("music/Song_1.mp3", "1");
+  dir.WriteFile("music/Taken.mp3", "t");
+  dir.WriteFile("music/Taken_2.mp3", "t2");
+  dir.WriteFile("music/Song_12.mp3", "12");
+  dir.WriteFile("music/Upper_1.MP3", "u");
+  RestoreNames(fx.run);
+  EXPECT_EQ(ListFiles(s.mp3folder, ".mp3"),
+            (Strings{"Song.mp3", "Song_12.mp3", "Taken.mp3", "Taken_2.mp3", "Upper_1.MP3"}));
+  EXPECT_EQ(ReadFile(s.mp3folder + "Song.mp3"), "1");
+  EXPECT_EQ(fx.view.messages, Strings{"error: Taken.mp3 already exists"});
+  ASSERT_EQ(fx.view.actions.size(), 1u);
+  EXPECT_EQ(fx.view.actions[0].kind, FileAction::Kind::kRename);
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace tarnwick::test {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the built tarnwick-cli with `args` (no shell involved, so any name can
+// be passed) and collects its output and exit status. `home` becomes
+// TARNWICK_HOME when not empty.
+CliResult RunCli(const std::vector<std::string>& args, const std::string& home = "");
+
+// Each line of `out` parsed as JSON; a line that is not JSON fails the test.
+std::vector<nlohmann::json> JsonLines(const std::string& out);
+
+}  // namespace tarnwick::test

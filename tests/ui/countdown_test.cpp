@@ -1,0 +1,97 @@
+// The countdown window after a search with "close": five to zero a second
+// apart, the main window closed a tick after zero, cancel, and a new start.
+// The ticks are driven by hand; the real timer only has to be running.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+// A search over one pair with "close" set, which ends in the countdown.
+struct Fixture {
+  Fixture() {
+    const std::string music = home.dir().MakeDir("music");
+    WritePairs(music, 1);
+    home.WriteSettings(ConfiguredSettings(music, "close=1\n"));
+    program = std::make_unique<Program>(QStringList{"tarnwick"});
+    program->fHaupt.show();
+    Find<QPushButton>(program->fHaupt, "btnTarnwick").click();
+  }
+
+  TfEnde& Countdown() { return program->fEnde; }
+  QString Label() { return Find<QLabel>(Countdown(), "lblEnde").text(); }
+  QTimer& Timer() { return Find<QTimer>(Countdown(), "Timer1"); }
+
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::unique_ptr<Program> program;
+};
+
+QString Closing(int seconds) {
+  return QString("The program closes in %1 seconds").arg(seconds);
+}
+
+}  // namespace
+
+class CountdownTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void countsDownThenClosesMainWindow();
+  void cancelKeepsProgramAndNextShowRestarts();
+};
+
+void CountdownTest::countsDownThenClosesMainWindow() {
+  Fixture f;
+  QSignalSpy closed(&f.program->fHaupt, &TfHaupt::Closed);
+  QVERIFY(f.Countdown().isVisible());
+  QVERIFY(f.Timer().isActive());
+  QCOMPARE(f.Timer().interval(), 1000);
+  QCOMPARE(f.Label(), Closing(5));
+  QCOMPARE(Find<QPushButton>(f.Countdown(), "btnCancel").text(), QString("&Cancel"));
+  QVERIFY(f.Countdown().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  QCOMPARE(f.Countdown().size(), QSize(337, 90));
+  for (int seconds = 4; seconds >= 0; --seconds) {
+    f.Countdown().Timer1Timer();
+    QCOMPARE(f.Label(), Closing(seconds));
+  }
+  QVERIFY(f.program->fHaupt.isVisible());
+  QCOMPARE(closed.count(), 0);
+  f.Countdown().Timer1Timer();
+  QCOMPARE(closed.count(), 1);
+  QVERIFY(!f.program->fHaupt.isVisible());
+  QVERIFY(!f.Timer().isActive());
+  QCOMPARE(f.home.Setting("titleWidth0"), QString("50"));
+}
+
+void CountdownTest::cancelKeepsProgramAndNextShowRestarts() {
+  Fixture f;
+  QSignalSpy closed(&f.program->fHaupt, &TfHaupt::Closed);
+  f.Countdown().Timer1Timer();
+  f.Countdown().Timer1Timer();
+  QCOMPARE(f.Label(), Closing(3));
+  Find<QPushButton>(f.Countdown(), "btnCancel").click();
+  QVERIFY(!f.Countdown().isVisible());
+  QVERIFY(!f.Timer().isActive());
+  QVERIFY(f.program->fHaupt.isVisible());
+  QVERIFY(f.program->fHaupt.isEnabled());
+
+  Find<QPushButton>(f.program->fHaupt, "btnTarnwick").click();
+  QVERIFY(f.Countdown().isVisible());
+  QCOMPARE(f.Label(), Closing(5));
+  QVERIFY(f.Timer().isActive());
+  QCOMPARE(closed.count(), 0);
+}
+
+QTEST_MAIN(CountdownTest)
+#include "countdown_test.moc"

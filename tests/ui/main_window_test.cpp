@@ -1,0 +1,245 @@
+// The main window during and between runs: the exit button as cancel and
+// close button, the close box during a run, the results list's selection
+// rule and double-click, the link label and the status bar.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+#include "support/mp3_stream.h"
+#include "ui/home_page.h"
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+// Receives the addresses the program asks the desktop to open.
+class OpenedUrls : public QObject {
+  Q_OBJECT
+
+ public:
+  OpenedUrls() {
+    QDesktopServices::setUrlHandler("file", this, "open");
+  }
+  ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
+
+  QList<QUrl> urls;
+
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
+// A configured program on a music folder with `pairs` duplicate pairs.
+struct Fixture {
+  explicit Fixture(int pairs) : music(home.dir().MakeDir("music")) {
+    WritePairs(music, pairs);
+    home.WriteSettings(ConfiguredSettings(music));
+    program = std::make_unique<Program>(QStringList{"tarnwick"});
+    program->fHaupt.show();
+  }
+
+  TfHaupt& Main() { return program->fHaupt; }
+  QPushButton& Button(const char* name) { return Find<QPushButton>(Main(), name); }
+  QTableView& List() { return Find<QTableView>(Main(), "lstInfo"); }
+  QPoint RowCentre(int row) {
+    return List().visualRect(List().model()->index(row, 0)).center();
+  }
+  QList<int> SelectedRows() {
+    QList<int> rows;
+    for (const QModelIndex& index : List().selectionModel()->selectedRows()) rows << index.row();
+    return rows;
+  }
+  void RunSearch() { Button("btnTarnwick").click(); }
+
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::string music;
+  std::unique_ptr<Program> program;
+};
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void exitButtonStopsRunThenCloses();
+  void closeBoxDuringRunLetsItFinish();
+  void separatorRowsRefuseSelection();
+  void doubleClickOpensSelectedFile();
+  void doubleClickKeepsBytesOfNamesThatAreNotUtf8();
+  void linkLabelColoursAndClick();
+  void errorDetectionFillsStatusBar();
+};
+
+// Pressed while the run waits at a test point, the exit button stops it:
+// nothing more is listed, the window stays and is idle again. Pressed again,
+// it closes the window.
+void MainWindowTest::exitButtonStopsRunThenCloses() {
+  Fixture f(3);
+  QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
+  QString captionDuringRun;
+  bool searchEnabledDuringRun = true;
+  QTimer::singleShot(0, [&] {
+    captionDuringRun = f.Button("btnEnde").text();
+    searchEnabledDuringRun = f.Button("btnTarnwick").isEnabled();
+    f.Button("btnEnde").click();
+  });
+  f.RunSearch();
+  QCOMPARE(captionDuringRun, QString("&Cancel"));
+  QVERIFY(!searchEnabledDuringRun);
+  QCOMPARE(RowCount(f.Main()), 0);
+  QVERIFY(f.Main().Settings().stopped);
+  QVERIFY(f.Main().isVisible());
+  QCOMPARE(closed.count(), 0);
+  QCOMPARE(f.Button("btnEnde").text(), QString("Exit"));
+  QVERIFY(f.Button("btnTarnwick").isEnabled());
+  QVERIFY(f.Button("btnOptionen").isEnabled());
+  QVERIFY(f.Button("btnFehler").isEnabled());
+
+  f.RunSearch();
+  QCOMPARE(RowCount(f.Main()), 9);
+  f.Button("btnEnde").click();
+  QCOMPARE(closed.count(), 1);
+  QVERIFY(!f.Main().isVisible());
+}
+
+// The close box saves the widths at once but does not stop the run, which
+// lists every pair before it returns.
+void MainWindowTest::closeBoxDuringRunLetsItFinish() {
+  Fixture f(3);
+  QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
+  bool runActiveAtClose = false;
+  QString widthSavedAtClose;
+  QTimer::singleShot(0, [&] {
+    f.Main().close();
+    runActiveAtClose = !f.Main().Settings().stopped;
+    widthSavedAtClose = f.home.Setting("titleWidth0");
+  });
+  f.RunSearch();
+  QVERIFY(runActiveAtClose);
+  QCOMPARE(widthSavedAtClose, QString("50"));
+  QCOMPARE(closed.count(), 1);
+  QCOMPARE(RowCount(f.Main()), 9);
+  QVERIFY(f.Main().Settings().stopped);
+}
+
+// A grey separator band before each pair; clicking it, or moving onto it
+// with the keyboard, leaves the selection and the current row as they were.
+void MainWindowTest::separatorRowsRefuseSelection() {
+  Fixture f(2);
+  f.RunSearch();
+  QCOMPARE(RowCount(f.Main()), 6);
+  QAbstractItemModel& model = *f.List().model();
+  QCOMPARE(model.index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0x808080));
+  QCOMPARE(model.index(1, 3).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+
+  QWidget* viewport = f.List().viewport();
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, f.RowCentre(0));
+  QVERIFY(f.SelectedRows().isEmpty());
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, f.RowCentre(4));
+  QCOMPARE(f.SelectedRows(), QList<int>{4});
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, f.RowCentre(3));
+  QCOMPARE(f.SelectedRows(), QList<int>{4});
+  QCOMPARE(f.List().currentIndex().row(), 4);
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, f.RowCentre(1));
+  QCOMPARE(f.SelectedRows(), QList<int>{1});
+  QTest::keyClick(&f.List(), Qt::Key_Up);
+  QCOMPARE(f.SelectedRows(), QList<int>{1});
+  QCOMPARE(f.List().currentIndex().row(), 1);
+}
+
+// The selected row's folder and name make the path; a double-click anywhere
+// on the list opens it, and without a selection nothing opens.
+void MainWindowTest::doubleClickOpensSelectedFile() {
+  Fixture f(1);
+  OpenedUrls opened;
+  f.RunSearch();
+  QWidget* viewport = f.List().viewport();
+  const QPoint below(10, viewport->height() - 5);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, below);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(0));
+  QVERIFY(opened.urls.isEmpty());
+
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(2));
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(0));
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, below);
+  const QString second = f.List().model()->index(2, 0).data().toString();
+  const QString expected = QString::fromStdString(f.music) + second;
+  QCOMPARE(opened.urls.size(), 3);
+  for (const QUrl& url : opened.urls) QCOMPARE(url.toLocalFile(), expected);
+  QVERIFY(QFile::exists(expected));
+  QVERIFY(f.recorder.messages.empty());
+}
+
+// The list shows such a name as Windows-1252, but the path opened keeps the
+// name's own bytes.
+void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
+  ProgramHome home;
+  MessageRecorder recorder;
+  const std::string music = home.dir().MakeDir("music");
+  const std::string latin1 = "Caf\xe9 - Song.mp3";
+  WriteMp3(music + latin1);
+  WriteMp3(music + "Cafe - Song.mp3", 192);
+  home.WriteSettings(ConfiguredSettings(music));
+  Program program({"tarnwick"});
+  program.fHaupt.show();
+  OpenedUrls opened;
+  Find<QPushButton>(program.fHaupt, "btnTarnwick").click();
+  QTableView& list = Find<QTableView>(program.fHaupt, "lstInfo");
+  int row = 1;
+  if (list.model()->index(row, 0).data().toString() != QString::fromUtf8("Café - Song.mp3")) row = 2;
+  QCOMPARE(list.model()->index(row, 0).data().toString(), QString::fromUtf8("Café - Song.mp3"));
+  list.selectRow(row);
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                     list.visualRect(list.model()->index(row, 0)).center());
+  QCOMPARE(opened.urls.size(), 1);
+  const QByteArray path = QByteArray::fromPercentEncoding(opened.urls[0].path(QUrl::FullyEncoded).toLatin1());
+  QCOMPARE(path.toStdString(), music + latin1);
+}
+
+// Pressing turns the link green and releasing turns it blue, not red, with
+// the pointer still on it; the click opens the home page.
+void MainWindowTest::linkLabelColoursAndClick() {
+  Fixture f(0);
+  OpenedUrls opened;
+  QLabel& link = Find<QLabel>(f.Main(), "lblLink");
+  const auto colour = [&] { return link.palette().color(QPalette::WindowText); };
+  QCOMPARE(colour(), QColor(0, 0, 255));
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(&link, &enter);
+  QCOMPARE(colour(), QColor(255, 0, 0));
+  QTest::mousePress(&link, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(colour(), QColor(0, 128, 0));
+  QTest::mouseRelease(&link, Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(colour(), QColor(0, 0, 255));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&link, &leave);
+  QCOMPARE(colour(), QColor(0, 0, 255));
+  QCOMPARE(opened.urls, QList<QUrl>{QUrl(kHomePage)});
+}
+
+// The error detection reports the file in work in the three status panels
+// and lists the damaged file.
+void MainWindowTest::errorDetectionFillsStatusBar() {
+  Fixture f(0);
+  WriteMp3(f.music + "Clean.mp3");
+  WriteFileAt(f.music + "Damaged.mp3", CbrStream(128, 60) + Garbage(300) + CbrStream(128, 60));
+  Find<QPushButton>(f.Main(), "btnFehler").click();
+  QCOMPARE(RowCount(f.Main()), 1);
+  QCOMPARE(f.List().model()->index(0, 0).data().toString(), QString("Damaged.mp3"));
+  const QList<QLabel*> panels = Find<QStatusBar>(f.Main(), "sbInfo").findChildren<QLabel*>();
+  QCOMPARE(panels.size(), 3);
+  QCOMPARE(panels[0]->text(), QString("50%"));
+  QCOMPARE(panels[1]->text(), QString::fromStdString(f.music));
+  QCOMPARE(panels[2]->text(), QString("Damaged.mp3"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

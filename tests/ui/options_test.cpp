@@ -1,0 +1,312 @@
+// The options dialog: how it fills and greys out, its enabling rules, the
+// five checks of OK in their order, what OK stores and what Abbrechen drops.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+// A configured program whose options dialog is open.
+struct Fixture {
+  explicit Fixture(std::string_view extraSettings = "")
+      : music(home.dir().MakeDir("music")), moved(home.dir().MakeDir("moved")) {
+    home.WriteSettings(ConfiguredSettings(music, extraSettings));
+    program = std::make_unique<Program>(QStringList{"tarnwick"});
+    program->fHaupt.show();
+    Main<QPushButton>("btnOptionen").click();
+    recorder.messages.clear();
+  }
+
+  template <typename Control>
+  Control& Main(const char* name) { return Find<Control>(program->fHaupt, name); }
+  template <typename Control>
+  Control& Dialog(const char* name) { return Find<Control>(program->fOptionen, name); }
+  QWidget& CurrentPage() { return *Dialog<QTabWidget>("pcTabs").currentWidget(); }
+  void PressOk() { Dialog<QPushButton>("btnOK").click(); }
+
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::string music;
+  std::string moved;
+  std::unique_ptr<Program> program;
+};
+
+// Answers the next folder picker: `answer` gets the dialog and accepts or
+// rejects it; the picker's title is kept for the test.
+void AnswerPicker(const std::function<void(QFileDialog&)>& answer, QString* title) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer, title] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    poll->deleteLater();
+    *title = dialog->windowTitle();
+    answer(*dialog);
+  });
+  poll->start(20);
+}
+
+// With nothing typed, a folder dialog answers with the folder it shows.
+void Choose(QFileDialog& dialog, const QString& folder) {
+  dialog.setDirectory(folder);
+  static_cast<QDialog&>(dialog).accept();
+}
+
+}  // namespace
+
+class OptionsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showingFillsFieldsAndDisablesMainWindow();
+  void enablingRules();
+  void checksRunInOrderOneMessageAPress();
+  void checkOfTheRuleList();
+  void okAddsSlashesStoresAndSwitchesLanguage();
+  void failedWriteKeepsDialogOpen();
+  void abbrechenDropsEdits();
+  void vbrChoices();
+  void folderPickers();
+  void removingFromFolderList();
+};
+
+void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
+  Fixture f("double=1\nmovefolder=/nowhere/\nmultifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
+  QVERIFY(f.program->fOptionen.isVisible());
+  QVERIFY(!f.program->fHaupt.isEnabled());
+  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
+  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), QString("/nowhere/"));
+  QVERIFY(f.Dialog<QRadioButton>("raDoubleItem1").isChecked());
+  QVERIFY(f.Dialog<QCheckBox>("chMultiFolder").isChecked());
+  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 2);
+  QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("English"));
+  QCOMPARE(f.Dialog<QPushButton>("btnAbort").text(), QString("&Cancel"));
+  QVERIFY(f.Dialog<QWidget>("groupPrio").isHidden());
+  QVERIFY(!f.Dialog<QWidget>("groupPrio").isEnabled());
+
+  f.program->fOptionen.close();
+  QVERIFY(f.program->fHaupt.isEnabled());
+  f.Main<QPushButton>("btnOptionen").click();
+  QVERIFY(!f.program->fHaupt.isEnabled());
+  f.Dialog<QPushButton>("btnAbort").click();
+  QVERIFY(!f.program->fOptionen.isVisible());
+  QVERIFY(f.program->fHaupt.isEnabled());
+}
+
+// The show step applies each rule to the stored values; a click applies it
+// to the new state.
+void OptionsTest::enablingRules() {
+  Fixture f("moveunknown=1\nvbr=0\n");
+  const auto enabled = [&f](const char* name) { return f.Dialog<QWidget>(name).isEnabled(); };
+  QVERIFY(!enabled("btnMove") && !enabled("editMove"));
+  QVERIFY(enabled("btnUnknown") && enabled("editUnknown"));
+  QVERIFY(!enabled("raVBRever") && !enabled("raVBRdouble"));
+  QVERIFY(enabled("btnSong") && enabled("editSong"));
+  QVERIFY(!enabled("listMultiFolder") && !enabled("btnMultiFolderNew") &&
+          !enabled("btnMultiFolderDelete"));
+
+  f.Dialog<QRadioButton>("raDoubleItem1").click();
+  QVERIFY(enabled("btnMove") && enabled("editMove"));
+  f.Dialog<QRadioButton>("raDoubleItem2").click();
+  QVERIFY(!enabled("btnMove") && !enabled("editMove"));
+  f.Dialog<QCheckBox>("chUnknown").click();
+  QVERIFY(!enabled("btnUnknown") && !enabled("editUnknown"));
+  f.Dialog<QCheckBox>("chVBR").click();
+  QVERIFY(enabled("raVBRever") && enabled("raVBRdouble"));
+  f.Dialog<QCheckBox>("chMultiFolder").click();
+  QVERIFY(enabled("listMultiFolder") && enabled("btnMultiFolderNew") &&
+          enabled("btnMultiFolderDelete"));
+  QVERIFY(!enabled("btnSong") && !enabled("editSong"));
+}
+
+// Each press shows at most the first failing check, brings its page to the
+// front and selects the field; nothing is stored until all pass.
+void OptionsTest::checksRunInOrderOneMessageAPress() {
+  Fixture f("moveunknown=1\nunknownfolder=/no/unknown/\n");
+  const std::string before = f.home.ReadSettings();
+  QLineEdit& song = f.Dialog<QLineEdit>("editSong");
+  const std::string file = f.home.dir().WriteFile("not-a-folder", "x");
+  song.setText(QString::fromStdString(file));
+  f.Dialog<QTabWidget>("pcTabs").setCurrentIndex(1);
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts(),
+           QStringList{"MP3-Ordner: Verzeichnis \"" + QString::fromStdString(file) + "\" existiert nicht"});
+  QCOMPARE(f.CurrentPage().objectName(), QString("ts1"));
+  QCOMPARE(f.program->fOptionen.focusWidget(), &song);
+  QCOMPARE(song.selectedText(), song.text());
+  QVERIFY(f.program->fOptionen.isVisible());
+  QCOMPARE(f.home.ReadSettings(), before);
+
+  song.setText(QString::fromStdString(f.music));
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts().last(),
+           QString("unbekannte Dateien: Verzeichnis \"/no/unknown/\" existiert nicht"));
+  QCOMPARE(f.program->fOptionen.focusWidget(), &f.Dialog<QLineEdit>("editUnknown"));
+
+  f.Dialog<QRadioButton>("raDoubleItem1").click();
+  f.Dialog<QLineEdit>("editMove").setText("");
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts().last(), QString("verschobene Dateien: Verzeichnis \"\" existiert nicht"));
+
+  f.Dialog<QCheckBox>("chMultiFolder").click();
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts().last(), QString("MP3-Ordner: Kein Verzeichnis ausgewählt"));
+  QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
+  QCOMPARE(f.recorder.messages.size(), size_t{4});
+  QCOMPARE(f.home.ReadSettings(), before);
+  QVERIFY(f.program->fOptionen.isVisible());
+}
+
+void OptionsTest::checkOfTheRuleList() {
+  Fixture f;
+  f.Dialog<QListWidget>("listPrio").clear();
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts(), QStringList{"keine Einträge in Prioritätenliste gefunden!"});
+  QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
+}
+
+// Slashes go only onto the fields that were checked; the language chosen
+// shows on the main window at once and in the dialog the next time.
+void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
+  Fixture f;
+  const QString music = QString::fromStdString(f.music);
+  QString unslashed = music;
+  unslashed.chop(1);
+  f.Dialog<QLineEdit>("editSong").setText(unslashed);
+  f.Dialog<QLineEdit>("editMove").setText("/not/checked");
+  f.Dialog<QCheckBox>("chAutostart").click();
+  QComboBox& languages = f.Dialog<QComboBox>("cbLang");
+  languages.setCurrentIndex(languages.findText("Deutsch"));
+  f.PressOk();
+  QVERIFY(f.recorder.messages.empty());
+  QVERIFY(!f.program->fOptionen.isVisible());
+  QVERIFY(f.program->fHaupt.isEnabled());
+  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), music);
+  QCOMPARE(f.home.Setting("mp3folder"), music);
+  QCOMPARE(f.home.Setting("movefolder"), QString("/not/checked"));
+  QCOMPARE(f.home.Setting("lang"), QString("deutsch.ini"));
+  QCOMPARE(f.home.Setting("autostart"), QString("1"));
+  QCOMPARE(f.home.Setting("configured"), QString("1"));
+  QCOMPARE(f.Main<QPushButton>("btnEnde").text(), QString("Beenden"));
+  QCOMPARE(f.Main<QPushButton>("btnTarnwick").text(), QString("Doppelte Dateien finden"));
+  QCOMPARE(f.Main<QTableView>("lstInfo").model()->headerData(1, Qt::Horizontal).toString(),
+           QString("Ordner"));
+  QVERIFY(!f.Main<QTimer>("tAutostart").isActive());
+
+  f.Main<QPushButton>("btnOptionen").click();
+  QCOMPARE(f.Dialog<QPushButton>("btnAbort").text(), QString("&Abbrechen"));
+  QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("Deutsch"));
+}
+
+// The settings have changed already, but the dialog stays open and the
+// language is not read again, which would say that it is missing here.
+void OptionsTest::failedWriteKeepsDialogOpen() {
+  ProgramHome home;
+  MessageRecorder recorder;
+  const std::string music = home.dir().MakeDir("music");
+  // Nobody, not even root, can create a file in /proc.
+  qputenv("TARNWICK_HOME", "/proc/");
+  Program program({"tarnwick"});
+  program.fHaupt.show();
+  Find<QPushButton>(program.fHaupt, "btnOptionen").click();
+  recorder.messages.clear();
+  Find<QLineEdit>(program.fOptionen, "editSong").setText(QString::fromStdString(music));
+  Find<QPushButton>(program.fOptionen, "btnOK").click();
+  QCOMPARE(recorder.Texts(), QStringList{"Unable to write to /proc/tarnwick.ini"});
+  QVERIFY(program.fOptionen.isVisible());
+  QVERIFY(!program.fHaupt.isEnabled());
+  QVERIFY(program.fHaupt.Settings().configured);
+  QCOMPARE(program.fHaupt.Settings().mp3folder, music);
+}
+
+void OptionsTest::abbrechenDropsEdits() {
+  Fixture f;
+  const std::string before = f.home.ReadSettings();
+  f.Dialog<QLineEdit>("editSong").setText("/elsewhere/");
+  f.Dialog<QCheckBox>("chClose").click();
+  f.Dialog<QListWidget>("listMultiFolder").addItem("/extra/");
+  f.Dialog<QPushButton>("btnAbort").click();
+  QCOMPARE(f.home.ReadSettings(), before);
+  QVERIFY(!f.program->fHaupt.Settings().close);
+
+  f.Main<QPushButton>("btnOptionen").click();
+  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
+  QVERIFY(!f.Dialog<QCheckBox>("chClose").isChecked());
+  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 0);
+}
+
+// Both stored off: neither button is on, and OK keeps both off. Both stored
+// on: the second wins.
+void OptionsTest::vbrChoices() {
+  {
+    Fixture f("vbrever=0\nvbrdouble=0\n");
+    QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
+    QVERIFY(!f.Dialog<QRadioButton>("raVBRdouble").isChecked());
+    f.PressOk();
+    QCOMPARE(f.home.Setting("vbrever"), QString("0"));
+    QCOMPARE(f.home.Setting("vbrdouble"), QString("0"));
+  }
+  Fixture f("vbrever=1\nvbrdouble=1\n");
+  QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
+  QVERIFY(f.Dialog<QRadioButton>("raVBRdouble").isChecked());
+  f.Dialog<QCheckBox>("chVBR").click();
+  f.Dialog<QRadioButton>("raVBRever").click();
+  QVERIFY(!f.Dialog<QRadioButton>("raVBRdouble").isChecked());
+}
+
+// A folder comes back without a final slash; the folder list adds one. A
+// cancelled picker changes nothing.
+void OptionsTest::folderPickers() {
+  Fixture f("multifolder=1\n");
+  const QString picked = QString::fromStdString(f.home.dir().MakeDir("picked"));
+  QString title;
+  AnswerPicker([&](QFileDialog& dialog) { Choose(dialog, picked); }, &title);
+  f.Dialog<QPushButton>("btnMultiFolderNew").click();
+  QCOMPARE(title, QString("Musik-Ordner wählen"));
+  QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
+  QCOMPARE(list.count(), 1);
+  QCOMPARE(list.item(0)->text(), picked);
+
+  AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &title);
+  f.Dialog<QPushButton>("btnMultiFolderNew").click();
+  QCOMPARE(list.count(), 1);
+
+  f.Dialog<QRadioButton>("raDoubleItem1").click();
+  AnswerPicker([&](QFileDialog& dialog) { Choose(dialog, picked); }, &title);
+  f.Dialog<QPushButton>("btnMove").click();
+  QCOMPARE(title, QString("Ordner für doppelte Dateien wählen"));
+  QString unslashed = picked;
+  unslashed.chop(1);
+  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
+}
+
+void OptionsTest::removingFromFolderList() {
+  Fixture f("multifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
+  QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
+  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
+  QCOMPARE(list.count(), 2);
+  list.setCurrentRow(1);
+  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
+  QCOMPARE(list.count(), 1);
+  QCOMPARE(list.item(0)->text(), QString("/a/"));
+}
+
+QTEST_MAIN(OptionsTest)
+#include "options_test.moc"

@@ -1,0 +1,128 @@
+// The shortcut buttons of the options dialog: desktop entries written into
+// the desktop and autostart folders of a temporary home, and the messages.
+
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "platform/app_folder.h"
+#include "platform/text.h"
+#include "shell/shortcuts.h"
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+constexpr const char* kDesktopDone = "Verknüpfung erfolgreich auf dem Desktop erstellt";
+constexpr const char* kAutostartDone = "Verknüpfung erfolgreich im Autostart erstellt";
+constexpr const char* kFailed = "Fehler beim Erstellen der Verknüpfung";
+
+// An options dialog in a home of its own, with the configuration folder
+// given by XDG_CONFIG_HOME.
+struct Fixture {
+  Fixture() : homeFolder(users.MakeDir("home")), config(users.path() + "config") {
+    qputenv("HOME", QByteArray::fromStdString(homeFolder));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
+    home.WriteSettings(ConfiguredSettings(home.dir().MakeDir("music")));
+    program = std::make_unique<Program>(QStringList{"tarnwick"});
+    program->fHaupt.show();
+    Find<QPushButton>(program->fHaupt, "btnOptionen").click();
+  }
+  ~Fixture() {
+    qunsetenv("TARNWICK_LAUNCHER");
+    qputenv("HOME", savedHome);
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  void Press(const char* button) { Find<QPushButton>(program->fOptionen, button).click(); }
+
+  QByteArray savedHome = qgetenv("HOME");
+  TempDir users;
+  std::string homeFolder;
+  std::string config;
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::unique_ptr<Program> program;
+};
+
+std::string EntryName() { return std::string(FileNameOf(ExecutablePath())) + ".desktop"; }
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+}  // namespace
+
+class ShortcutsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void desktopEntryOnTheDesktop();
+  void desktopFolderFromUserDirs();
+  void missingDesktopFolderFails();
+  void autostartFolderIsCreated();
+  void launcherWithReservedCharacters();
+};
+
+// The entry starts the running program in its own folder; a second press
+// writes it again and reports success again.
+void ShortcutsTest::desktopEntryOnTheDesktop() {
+  Fixture f;
+  const std::string desktop = f.users.MakeDir("home/Desktop");
+  f.Press("btnLinkDesktop");
+  f.Press("btnLinkDesktop");
+  QCOMPARE(f.recorder.Texts(), QStringList({kDesktopDone, kDesktopDone}));
+  const std::string entry = ReadFile(desktop + EntryName());
+  const std::string program = ExecutablePath();
+  QVERIFY(entry.starts_with("[Desktop Entry]\n"));
+  QVERIFY(entry.find("\nExec=\"" + program + "\"\n") != std::string::npos);
+  QVERIFY(entry.find("\nPath=" + std::string(FolderOf(program)) + "\n") != std::string::npos);
+  QVERIFY(entry.find("\nComment=Löscht doppelte MP3-Dateien\n") != std::string::npos);
+  QCOMPARE(std::distance(std::filesystem::directory_iterator(desktop),
+                         std::filesystem::directory_iterator()),
+           1);
+}
+
+void ShortcutsTest::desktopFolderFromUserDirs() {
+  Fixture f;
+  f.users.MakeDir("home/Desktop");
+  const std::string desktop = f.users.MakeDir("home/Schreibtisch");
+  f.users.WriteFile("config/user-dirs.dirs",
+                    "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+  f.Press("btnLinkDesktop");
+  QCOMPARE(f.recorder.Texts(), QStringList{kDesktopDone});
+  QVERIFY(Exists(desktop + EntryName()));
+  QVERIFY(!Exists(f.homeFolder + "Desktop/" + EntryName()));
+}
+
+void ShortcutsTest::missingDesktopFolderFails() {
+  Fixture f;
+  f.Press("btnLinkDesktop");
+  QCOMPARE(f.recorder.Texts(), QStringList{kFailed});
+  QVERIFY(!Exists(f.homeFolder + "Desktop"));
+}
+
+void ShortcutsTest::autostartFolderIsCreated() {
+  Fixture f;
+  f.Press("btnLinkAutostart");
+  QCOMPARE(f.recorder.Texts(), QStringList{kAutostartDone});
+  QVERIFY(Exists(f.config + "/autostart/" + EntryName()));
+}
+
+// An installed program names its launcher, which the entry starts instead;
+// the Exec key quotes the path and escapes what it reserves.
+void ShortcutsTest::launcherWithReservedCharacters() {
+  Fixture f;
+  qputenv("TARNWICK_LAUNCHER", "/opt/Tarn Wick/$bin/tarn%wick.sh");
+  f.Press("btnLinkAutostart");
+  QCOMPARE(f.recorder.Texts(), QStringList{kAutostartDone});
+  const std::string entry = ReadFile(f.config + "/autostart/tarn%wick.desktop");
+  QVERIFY(entry.find("\nExec=\"/opt/Tarn Wick/\\\\$bin/tarn%%wick.sh\"\n") != std::string::npos);
+  QVERIFY(entry.find("\nName=tarn%wick\n") != std::string::npos);
+  QVERIFY(entry.find("\nPath=/opt/Tarn Wick/$bin/\n") != std::string::npos);
+}
+
+QTEST_MAIN(ShortcutsTest)
+#include "shortcuts_test.moc"

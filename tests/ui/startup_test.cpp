@@ -1,0 +1,174 @@
+// Start-up and shutdown of the program: the order of the start-up messages,
+// the command line, the automatic search and what closing saves.
+
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstStartWithoutLanguageFolder();
+  void firstStartWithLanguages();
+  void configuredStartWarnsInEnglishBeforeTheLanguage();
+  void debugModeFromFirstArgumentOnly_data();
+  void debugModeFromFirstArgumentOnly();
+  void closingSavesColumnWidths();
+  void automaticSearchStartsOnce();
+  void unattendedRunEndsTheProgram();
+};
+
+// Without a language folder the texts are placeholders, and the
+// not-configured message comes after the missing-language message.
+void StartupTest::firstStartWithoutLanguageFolder() {
+  ProgramHome home(false);
+  MessageRecorder recorder;
+  Program program({"tarnwick"});
+  const QStringList expected = {"Language not found, go to \"Options\"", "LangError"};
+  QCOMPARE(recorder.Texts(), expected);
+  for (const RecordedMessage& message : recorder.messages) {
+    QVERIFY(!message.windowVisible);
+    QCOMPARE(message.title, QString("Tarnwick"));
+  }
+  program.fHaupt.show();
+  QCOMPARE(Find<QPushButton>(program.fHaupt, "btnEnde").text(), QString("LangError"));
+  QCOMPARE(Find<QPushButton>(program.fHaupt, "btnTarnwick").text(), QString("LangError"));
+  QCOMPARE(Find<QPushButton>(program.fHaupt, "btnOptionen").text(), QString("LangError (Options)"));
+}
+
+void StartupTest::firstStartWithLanguages() {
+  ProgramHome home;
+  MessageRecorder recorder;
+  Program program({"tarnwick"});
+  const QStringList expected = {"the program must be configured before using it!"};
+  QCOMPARE(recorder.Texts(), expected);
+  program.fHaupt.show();
+  QCOMPARE(Find<QLabel>(program.fHaupt, "Label1").text(), QString("Tarnwick v3.4"));
+  QCOMPARE(program.fHaupt.windowTitle(), QString("Tarnwick"));
+  QCOMPARE(Find<QPushButton>(program.fHaupt, "btnEnde").text(), QString("Exit"));
+  const auto* header = Find<QTableView>(program.fHaupt, "lstInfo").model();
+  QCOMPARE(header->headerData(1, Qt::Horizontal).toString(), QString("Folder"));
+}
+
+// The folder warnings come while only the built-in English messages are in
+// force, even with a German language file chosen; the buttons then speak German.
+void StartupTest::configuredStartWarnsInEnglishBeforeTheLanguage() {
+  ProgramHome home;
+  const std::string missing = home.dir().path() + "missing/";
+  home.WriteSettings("[Settings]\nlang=deutsch.ini\nconfigured=1\nmp3folder=" + missing +
+                     "\ndouble=1\nmovefolder=" + missing + "moved/\nmoveunknown=1\nunknownfolder=" +
+                     missing + "unknown/\n");
+  MessageRecorder recorder;
+  Program program({"tarnwick"});
+  const QString folder = QString::fromStdString(missing);
+  const QStringList expected = {"MP3 folder: directory \"" + folder + "\" does not exist",
+                                "moved files: directory \"" + folder + "moved/\" does not exist",
+                                "unknown files: directory \"" + folder + "unknown/\" does not exist"};
+  QCOMPARE(recorder.Texts(), expected);
+  program.fHaupt.show();
+  QCOMPARE(Find<QPushButton>(program.fHaupt, "btnEnde").text(), QString("Beenden"));
+}
+
+void StartupTest::debugModeFromFirstArgumentOnly_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("no argument") << QStringList{"tarnwick"} << "Tarnwick";
+  QTest::newRow("lower case") << QStringList{"tarnwick", "debug"} << "Tarnwick Debug-Modus";
+  QTest::newRow("capitals") << QStringList{"tarnwick", "DEBUG"} << "Tarnwick Debug-Modus";
+  QTest::newRow("mixed case") << QStringList{"tarnwick", "DeBuG", "x"} << "Tarnwick Debug-Modus";
+  QTest::newRow("second argument") << QStringList{"tarnwick", "x", "debug"} << "Tarnwick";
+  QTest::newRow("other word") << QStringList{"tarnwick", "debugger"} << "Tarnwick";
+}
+
+// The title is the caption of every message box and of the main window; the
+// version label stays as it is.
+void StartupTest::debugModeFromFirstArgumentOnly() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, title);
+  ProgramHome home;
+  MessageRecorder recorder;
+  Program program(arguments);
+  QCOMPARE(recorder.messages.size(), size_t{1});
+  QCOMPARE(recorder.messages[0].title, title);
+  program.fHaupt.show();
+  QCOMPARE(program.fHaupt.windowTitle(), title);
+  QCOMPARE(Find<QLabel>(program.fHaupt, "Label1").text(), QString("Tarnwick v3.4"));
+}
+
+// The stored widths reach the columns when the window shows, and closing
+// writes the widths the columns have then, creating the file if needed.
+void StartupTest::closingSavesColumnWidths() {
+  ProgramHome home;
+  MessageRecorder recorder;
+  {
+    Program program({"tarnwick"});
+    program.fHaupt.show();
+    program.fHaupt.close();
+  }
+  for (int i = 0; i < 7; ++i) QCOMPARE(home.Setting("titleWidth" + std::to_string(i)), QString("50"));
+
+  home.WriteSettings("[Settings]\ntitleWidth0=120\ntitleWidth6=33\n");
+  Program program({"tarnwick"});
+  QHeaderView& header = *Find<QTableView>(program.fHaupt, "lstInfo").horizontalHeader();
+  program.fHaupt.show();
+  QCOMPARE(header.sectionSize(0), 120);
+  QCOMPARE(header.sectionSize(6), 33);
+  header.resizeSection(1, 77);
+  QSignalSpy closed(&program.fHaupt, &TfHaupt::Closed);
+  program.fHaupt.close();
+  QCOMPARE(closed.count(), 1);
+  QCOMPARE(home.Setting("titleWidth0"), QString("120"));
+  QCOMPARE(home.Setting("titleWidth1"), QString("77"));
+  QCOMPARE(home.Setting("titleWidth6"), QString("33"));
+}
+
+// The timer is armed when the window shows, not before, fires about a second
+// later and only once.
+void StartupTest::automaticSearchStartsOnce() {
+  ProgramHome home;
+  const std::string music = home.dir().MakeDir("music");
+  WritePairs(music, 1);
+  home.WriteSettings(ConfiguredSettings(music, "autostart=1\n"));
+  MessageRecorder recorder;
+  Program program({"tarnwick"});
+  QTimer& timer = Find<QTimer>(program.fHaupt, "tAutostart");
+  QVERIFY(!timer.isActive());
+  QSignalSpy fired(&timer, &QTimer::timeout);
+  program.fHaupt.show();
+  QVERIFY(timer.isActive());
+  QCOMPARE(timer.interval(), 1000);
+  QVERIFY(fired.wait(10000));
+  QCOMPARE(RowCount(program.fHaupt), 3);
+  QTest::qWait(2500);
+  QCOMPARE(fired.count(), 1);
+  QVERIFY(!timer.isActive());
+  QVERIFY(recorder.messages.empty());
+}
+
+// The whole unattended cycle of the real program: automatic search, the
+// countdown, and the end of the process, which has saved its column widths.
+void StartupTest::unattendedRunEndsTheProgram() {
+  ProgramHome home;
+  const std::string music = home.dir().MakeDir("music");
+  WritePairs(music, 2);
+  home.WriteSettings(ConfiguredSettings(music, "autostart=1\nclose=1\n"));
+  QProcess program;
+  program.setProcessChannelMode(QProcess::ForwardedChannels);
+  program.start(TARNWICK_PROGRAM, {});
+  QVERIFY(program.waitForFinished(60000));
+  QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(program.exitCode(), 0);
+  QCOMPARE(home.Setting("titleWidth0"), QString("50"));
+}
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

@@ -1,0 +1,72 @@
+#include "ui_support.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <filesystem>
+
+#include "platform/ini_file.h"
+#include "support/mp3_stream.h"
+#include "ui/message_box.h"
+
+namespace tarnwick::test {
+namespace {
+
+bool AnyWindowVisible() {
+  for (const QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+MessageRecorder::MessageRecorder() {
+  previous_ = SetMessageSink([this](const std::string& text) {
+    messages.push_back({text, ApplicationTitle(), AnyWindowVisible()});
+  });
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageSink(previous_); }
+
+QStringList MessageRecorder::Texts() const {
+  QStringList texts;
+  for (const RecordedMessage& message : messages) texts << QString::fromStdString(message.text);
+  return texts;
+}
+
+ProgramHome::ProgramHome(bool withLanguages) {
+  if (withLanguages) {
+    std::filesystem::copy(TARNWICK_LANGUAGE_SOURCE, dir_.path() + "language");
+  }
+  qputenv("TARNWICK_HOME", QByteArray::fromStdString(dir_.path()));
+}
+
+ProgramHome::~ProgramHome() { qunsetenv("TARNWICK_HOME"); }
+
+void ProgramHome::WriteSettings(std::string_view text) const { WriteFileAt(SettingsFile(), text); }
+
+std::string ProgramHome::ReadSettings() const { return ReadFile(SettingsFile()); }
+
+QString ProgramHome::Setting(std::string_view key) const {
+  return QString::fromStdString(IniFile(SettingsFile()).ReadString("Settings", key, "<missing>"));
+}
+
+std::string ConfiguredSettings(const std::string& mp3folder, std::string_view extra) {
+  return "[Settings]\nlang=english.ini\nconfigured=1\nmp3folder=" + mp3folder + "\n" +
+         std::string(extra);
+}
+
+void WriteMp3(const std::string& path, int bitrate) {
+  WriteFileAt(path, CbrStream(bitrate, 120));
+}
+
+void WritePairs(const std::string& folder, int count) {
+  std::filesystem::create_directories(folder);
+  for (int i = 0; i < count; ++i) {
+    const std::string artist = "Artist " + std::string(1, static_cast<char>('A' + i));
+    WriteMp3(folder + artist + " - Song.mp3", 128);
+    WriteMp3(folder + "The " + artist + " - Song.mp3", 192);
+  }
+}
+
+}  // namespace tarnwick::test

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/message_sink.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick::test {
+
+// A message as the program would have shown it: its text, the caption of
+// its box, and whether any window was on the screen at that moment.
+struct RecordedMessage {
+  std::string text;
+  QString title;
+  bool windowVisible = false;
+};
+
+// Records messages instead of showing modal boxes, for as long as it lives.
+class MessageRecorder {
+ public:
+  MessageRecorder();
+  ~MessageRecorder();
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+  QStringList Texts() const;
+
+  std::vector<RecordedMessage> messages;
+
+ private:
+  MessageSink previous_;
+};
+
+// The program's folder for one test: TARNWICK_HOME names a temporary folder
+// with a copy of the project's language files (unless left out) and, once
+// written, the settings file. Music folders go below it too.
+class ProgramHome {
+ public:
+  explicit ProgramHome(bool withLanguages = true);
+  ~ProgramHome();
+
+  const TempDir& dir() const { return dir_; }
+  std::string SettingsFile() const { return dir_.path() + "tarnwick.ini"; }
+  void WriteSettings(std::string_view text) const;
+  std::string ReadSettings() const;
+  // A value of the section "Settings" as the file holds it now.
+  QString Setting(std::string_view key) const;
+
+ private:
+  TempDir dir_;
+};
+
+// Settings of a configured program whose MP3 folder is `mp3folder`, plus
+// `extra` lines of the section "Settings".
+std::string ConfiguredSettings(const std::string& mp3folder, std::string_view extra = "");
+
+// The control of a window by its object name; a missing one ends the test
+// run, since every test below relies on the names.
+template <typename Control>
+Control& Find(const QObject& window, const char* name) {
+  Control* control = window.findChild<Control*>(QLatin1String(name));
+  if (control == nullptr) qFatal("no control named %s", name);
+  return *control;
+}
+
+inline int RowCount(const QObject& mainWindow) {
+  return Find<QTableView>(mainWindow, "lstInfo").model()->rowCount();
+}
+
+// Writes `count` duplicate pairs into `folder`: "Artist X - Song.mp3" and
+// "The Artist X - Song.mp3", whose names reduce to the same title key. The
+// run lists each pair as a separator and two rows.
+void WritePairs(const std::string& folder, int count);
+
+// Writes one MP3 file of a few seconds at `bitrate`.
+void WriteMp3(const std::string& path, int bitrate = 128);
+
+}  // namespace tarnwick::test
