@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
 #include "platform/text.h"
@@ -90,10 +89,31 @@ bool ParseIniInteger(std::string_view text, long long& value) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { Load(); }
 
+namespace {
+
+// The whole file, or nothing when it is missing, unreadable or no regular file.
+std::string ReadWholeFile(const std::string& path) {
+  std::string content;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return content;
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    char buffer[1 << 14];
+    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) != 0;) {
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) break;
+      content.append(buffer, static_cast<size_t>(got));
+    }
+  }
+  close(fd);
+  return content;
+}
+
+}  // namespace
+
 void IniFile::Load() {
   lines_.clear();
-  std::ifstream in(path_, std::ios::binary);
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string content = ReadWholeFile(path_);
   final_newline_ = content.empty() || content.back() == '\n';
   std::istringstream stream(content);
   for (std::string line; std::getline(stream, line);) lines_.push_back(std::move(line));

@@ -20,6 +20,12 @@ TEST(IniRead, MissingFileReadsAsEmpty) {
   EXPECT_TRUE(ini.ReadSectionKeys("Folders").empty());
 }
 
+TEST(IniRead, FolderOrUnreadablePathReadsAsEmpty) {
+  TempDir dir;
+  const IniFile folder(dir.MakeDir("folder.ini"));
+  EXPECT_EQ(folder.ReadString("S", "a", "fallback"), "fallback");
+}
+
 TEST(IniRead, NamesIgnoreCaseAndFirstKeyWins) {
   TempDir dir;
   const IniFile ini(dir.WriteFile("a.ini",
