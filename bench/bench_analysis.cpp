@@ -37,7 +37,9 @@ void WalkStream(benchmark::State& state, const std::string& stream) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
 }
 
-void BM_WalkCbr(benchmark::State& state) { WalkStream(state, tarnwick::test::CbrStream(320, kFrames)); }
+void BM_WalkCbr(benchmark::State& state) {
+  WalkStream(state, tarnwick::test::CbrStream(320, kFrames));
+}
 BENCHMARK(BM_WalkCbr);
 
 void BM_WalkVbr(benchmark::State& state) { WalkStream(state, VbrTrack()); }

@@ -21,7 +21,8 @@ struct InfoOptions {
 std::string PlayTime(int seconds) {
   char text[32];
   if (seconds >= 3600) {
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
   } else {
     std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
   }

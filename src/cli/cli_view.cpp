@@ -42,7 +42,7 @@ CliView::~CliView() { ClearProgress(); }
 
 void CliView::ShowMessage(const std::string& text) {
   ClearProgress();
-  PrintError(Display(text));
+  PrintError(OneLinePerLine(text));
 }
 
 void CliView::ProgressReset() {

@@ -15,7 +15,7 @@ constexpr const char* kVersionText = "Tarnwick v3.4";
 
 int main(int argc, char** argv) {
   using namespace tarnwick::cli;
-  tarnwick::SetMessageSink([](const std::string& text) { PrintError(text); });
+  tarnwick::SetMessageSink([](const std::string& text) { PrintError(OneLinePerLine(text)); });
 
   CLI::App app("Finds songs stored twice in an MP3 folder and keeps the better copy.",
                kProgramName);

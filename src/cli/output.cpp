@@ -20,6 +20,12 @@ size_t DisplayWidth(std::string_view text) {
 
 std::string Display(std::string_view bytes) { return ToUtf8(bytes); }
 
+std::string OneLinePerLine(std::string_view message) {
+  std::string text = Display(message);
+  for (size_t at; (at = text.find("\n\r")) != std::string::npos;) text.erase(at + 1, 1);
+  return text;
+}
+
 void PrintJsonLine(const nlohmann::json& object) {
   std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

@@ -13,6 +13,10 @@ constexpr const char* kProgramName = "tarnwick-cli";
 // are read as Windows-1252.
 std::string Display(std::string_view bytes);
 
+// A message as the terminal shows it: UTF-8, with the line feed and carriage
+// return pair of the analysis messages made a plain line break.
+std::string OneLinePerLine(std::string_view message);
+
 // One JSON object on one line of standard output.
 void PrintJsonLine(const nlohmann::json& object);
 

@@ -39,11 +39,14 @@ class ByteSource {
     return bytes;
   }
 
-  // Asks the memory system to start loading every cache line up to `end`
-  // that an earlier call has not asked for. A hint only: nothing is read.
+  // Asks the memory system to start loading the cache lines from the
+  // position up to `end` that an earlier call has not asked for. A hint
+  // only: nothing is read.
   void PrefetchUpTo(std::int64_t end) {
     constexpr std::int64_t kCacheLine = 64;
-    for (end = std::min(end, size_); prefetched_ < end; prefetched_ += kCacheLine) {
+    end = std::min(end, size_);
+    for (prefetched_ = std::max(prefetched_, position_); prefetched_ < end;
+         prefetched_ += kCacheLine) {
       __builtin_prefetch(data_ + prefetched_);
     }
   }

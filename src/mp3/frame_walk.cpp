@@ -20,7 +20,9 @@ constexpr std::int64_t kPrefetchDistance = 4096;
 
 // Rounds to the nearest whole number, halves to the even neighbour (the
 // default floating-point rounding mode).
-std::int32_t RoundHalfEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
+std::int32_t RoundHalfEven(double value) {
+  return static_cast<std::int32_t>(std::nearbyint(value));
+}
 
 class FrameWalk {
  public:
@@ -110,7 +112,8 @@ int FrameWalk::ReadFrame(std::int64_t& position, std::uint32_t& bitrate_index) {
   if (const int failure = in_.Seek(position)) return failure;
   const std::uint8_t* bytes = in_.Read(4);
   if (bytes == nullptr) return kReadBeyondEnd;
-  const TFrameHeader header = DecodeFrameHeader(std::span<const std::uint8_t, 4>(bytes, 4), frame_length_);
+  const TFrameHeader header =
+      DecodeFrameHeader(std::span<const std::uint8_t, 4>(bytes, 4), frame_length_);
   CountFrame(header);
   bitrate_index = header.bitrate_index;
   return SearchNext(position);
@@ -175,8 +178,8 @@ void FrameWalk::CheckBitrateClass(std::uint32_t bitrate_index) {
 TMp3Info FrameWalk::Result(bool failed) const {
   TMp3Info info;
   info.Length = failed ? -1 : RoundHalfEven(play_time_);
-  info.Bitrate = frames_ > 0 ? RoundHalfEven(static_cast<double>(bitrate_sum_) / frames_)
-                             : current_bitrate_;
+  info.Bitrate =
+      frames_ > 0 ? RoundHalfEven(static_cast<double>(bitrate_sum_) / frames_) : current_bitrate_;
   info.Errors = static_cast<std::int32_t>(errors_);
   info.Vbr = frames_ / 4 < bitrate_changes_;
   info.Frames = static_cast<std::int32_t>(frames_);

@@ -46,7 +46,8 @@ void ProfilerStop() {
   if (state.open.empty()) return;
   const Clock::time_point stop = Clock::now();
   const Section& section = state.open.back();
-  state.report += ReportLine(section.name, std::chrono::duration<double>(stop - section.start).count());
+  state.report +=
+      ReportLine(section.name, std::chrono::duration<double>(stop - section.start).count());
   state.open.pop_back();
 }
 

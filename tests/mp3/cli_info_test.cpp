@@ -76,28 +76,37 @@ TEST_F(CliInfoTest, JsonObjectPerFile) {
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 2u) << run.out;
-  EXPECT_EQ(nlohmann::json::parse(lines[0]),
-            (nlohmann::json{{"path", clean_}, {"length", 26}, {"bitrate", 128}, {"errors", 0},
-                            {"vbr", false}, {"frames", 1000}}));
-  EXPECT_EQ(nlohmann::json::parse(lines[1]),
-            (nlohmann::json{{"path", damaged_}, {"length", 180}, {"bitrate", 320}, {"errors", 1},
-                            {"vbr", false}, {"frames", 6900}}));
+  EXPECT_EQ(nlohmann::json::parse(lines[0]), (nlohmann::json{{"path", clean_},
+                                                             {"length", 26},
+                                                             {"bitrate", 128},
+                                                             {"errors", 0},
+                                                             {"vbr", false},
+                                                             {"frames", 1000}}));
+  EXPECT_EQ(nlohmann::json::parse(lines[1]), (nlohmann::json{{"path", damaged_},
+                                                             {"length", 180},
+                                                             {"bitrate", 320},
+                                                             {"errors", 1},
+                                                             {"vbr", false},
+                                                             {"frames", 6900}}));
 }
 
 TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
   const std::string missing = dir_.path() + "missing.mp3";
   const std::string empty = dir_.WriteFile("empty.mp3", "");
-  const CliRun run = RunCli(dir_, "info --json " + Quoted(missing) + " " + Quoted(clean_) + " " +
-                                      Quoted(empty));
+  const CliRun run =
+      RunCli(dir_, "info --json " + Quoted(missing) + " " + Quoted(clean_) + " " + Quoted(empty));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
   EXPECT_EQ(run.err,
             "tarnwick-cli: Error \"EInOutError\": File not found\n\r"
             "Please message me the above information\n"
-            "tarnwick-cli: " + missing + ": analysis failed\n"
-            "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n\r"
-            "Please message me the above information\n"
-            "tarnwick-cli: " + empty + ": analysis failed\n");
+            "tarnwick-cli: " +
+                missing +
+                ": analysis failed\n"
+                "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n\r"
+                "Please message me the above information\n"
+                "tarnwick-cli: " +
+                empty + ": analysis failed\n");
 }
 
 TEST_F(CliInfoTest, FileArgumentIsRequired) {

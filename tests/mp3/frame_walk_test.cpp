@@ -53,14 +53,12 @@ TEST(FrameWalkCleanTest, ConstantBitrateAtEverySampleRateHasNoErrors) {
   };
   // 1000 frames; play time = bytes / (kbit/s x 125).
   const Case cases[] = {
-      {128, 44100, 26},  // 417959 bytes: 26.12 s
-      {128, 48000, 24},  // 384 bytes a frame
-      {128, 32000, 36},  // 576 bytes a frame
-      {64, 22050, 26},   // MPEG-2: 208979 bytes / 8000
-      {64, 24000, 24},
-      {64, 16000, 36},
-      {8, 8000, 72},     // MPEG 2.5: 72 bytes a frame
-      {32, 11025, 52},   // 208979 bytes / 4000 = 52.24 s
+      {128, 44100, 26},                                  // 417959 bytes: 26.12 s
+      {128, 48000, 24},                                  // 384 bytes a frame
+      {128, 32000, 36},                                  // 576 bytes a frame
+      {64, 22050, 26},                                   // MPEG-2: 208979 bytes / 8000
+      {64, 24000, 24},  {64, 16000, 36}, {8, 8000, 72},  // MPEG 2.5: 72 bytes a frame
+      {32, 11025, 52},                                   // 208979 bytes / 4000 = 52.24 s
       {32, 12000, 48},
   };
   for (const Case& c : cases) {
@@ -71,11 +69,14 @@ TEST(FrameWalkCleanTest, ConstantBitrateAtEverySampleRateHasNoErrors) {
 }
 
 TEST(FrameWalkCleanTest, LayerOneAndLayerTwoFramesAreWalkedByTheirOwnLengths) {
-  const std::vector<FrameSpec> layer1(100, {.version = 1, .layer = 1, .bitrate = 128, .sample_rate = 48000});
+  const std::vector<FrameSpec> layer1(
+      100, {.version = 1, .layer = 1, .bitrate = 128, .sample_rate = 48000});
   EXPECT_EQ(Info(BuildStream(layer1)), Expected(1, 128, 0, false, 100));  // 128 bytes: 0.8 s
-  const std::vector<FrameSpec> layer2(100, {.version = 2, .layer = 2, .bitrate = 96, .sample_rate = 24000});
+  const std::vector<FrameSpec> layer2(
+      100, {.version = 2, .layer = 2, .bitrate = 96, .sample_rate = 24000});
   EXPECT_EQ(Info(BuildStream(layer2)), Expected(5, 96, 0, false, 100));  // 576 bytes: 4.8 s
-  const std::vector<FrameSpec> padded(100, {.version = 25, .layer = 1, .bitrate = 32, .sample_rate = 8000, .padding = true});
+  const std::vector<FrameSpec> padded(
+      100, {.version = 25, .layer = 1, .bitrate = 32, .sample_rate = 8000, .padding = true});
   EXPECT_EQ(Info(BuildStream(padded)), Expected(5, 32, 0, false, 100));  // 196 bytes: 4.9 s
 }
 
@@ -227,8 +228,8 @@ TEST(FrameWalkFailureTest, ShortAndSynclessStreams) {
        kPositionBeforeStart, Expected(-1, 0, 0, false, 0)},
       {"0xFF as last byte", std::string("\x00\x00\x00\xFF", 4), kReadBeyondEnd,
        Expected(-1, 0, 0, false, 0)},
-      {"sync 3 bytes before the end", std::string(1, '\0') + Header({}).substr(0, 3), kReadBeyondEnd,
-       Expected(-1, 0, 0, false, 1)},
+      {"sync 3 bytes before the end", std::string(1, '\0') + Header({}).substr(0, 3),
+       kReadBeyondEnd, Expected(-1, 0, 0, false, 1)},
       {"sync 2 bytes before the end", std::string("\x00\x00", 2) + Header({}).substr(0, 2),
        kReadBeyondEnd, Expected(-1, 0, 0, false, 1)},
       // Length -3 from offset 0 puts the search before the start; the one
@@ -263,7 +264,9 @@ class RepeatedMapping {
   RepeatedMapping& operator=(const RepeatedMapping&) = delete;
 
   bool ok() const { return ok_; }
-  std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(base_), size_}; }
+  std::span<const std::uint8_t> Bytes() const {
+    return {static_cast<const std::uint8_t*>(base_), size_};
+  }
 
  private:
   bool MapCopies(int fd, std::size_t block_size, std::size_t copies) {
@@ -271,7 +274,8 @@ class RepeatedMapping {
     if (base_ == MAP_FAILED) return false;
     for (std::size_t i = 0; i < copies; ++i) {
       void* at = static_cast<char*>(base_) + i * block_size;
-      if (mmap(at, block_size, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) == MAP_FAILED) return false;
+      if (mmap(at, block_size, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) == MAP_FAILED)
+        return false;
     }
     return true;
   }
@@ -281,16 +285,16 @@ class RepeatedMapping {
   bool ok_ = false;
 };
 
-TEST(FrameWalkLargeTest, StreamBeyond4GiBWithABitrateSumBeyond32Bits) {
-  // 960-byte frames (320 kbit/s, 48000 Hz); 4096 of them fill 960 pages.
-  const std::vector<FrameSpec> block(4096, {.bitrate = 320, .sample_rate = 48000});
-  const RepeatedMapping stream(BuildStream(block), 1780);
+TEST(FrameWalkLargeTest, StreamBeyond2GiBWithABitrateSumBeyond32Bits) {
+  // 448-byte frames (Layer I, 448 kbit/s, 48000 Hz); 4096 of them fill 448 pages.
+  const std::vector<FrameSpec> block(4096, {.layer = 1, .bitrate = 448, .sample_rate = 48000});
+  const RepeatedMapping stream(BuildStream(block), 1200);
   ASSERT_TRUE(stream.ok());
-  ASSERT_GT(stream.Bytes().size(), 1ull << 32);
-  // 7290880 frames x 320 kbit/s is above 2^31; 7290880 x 0.024 s = 174981.12 s.
+  ASSERT_GT(stream.Bytes().size(), 1ull << 31);
+  // 4915200 frames x 448 kbit/s is above 2^31; 4915200 x 0.008 s = 39321.6 s.
   const WalkOutcome outcome = WalkFrames(stream.Bytes());
   EXPECT_EQ(outcome.failure, 0);
-  EXPECT_EQ(outcome.info, Expected(174981, 320, 0, false, 7290880));
+  EXPECT_EQ(outcome.info, Expected(39322, 448, 0, false, 4915200));
 }
 
 }  // namespace

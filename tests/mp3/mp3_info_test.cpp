@@ -84,8 +84,8 @@ TEST_F(Mp3InfoTest, EncoderFileCutInsideItsLastFrame) {
 }
 
 TEST_F(Mp3InfoTest, BuiltStreamFromAFile) {
-  const std::string path = dir_.WriteFile("song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000) +
-                                                          test::Id3v1Tag("Song"));
+  const std::string path = dir_.WriteFile(
+      "song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000) + test::Id3v1Tag("Song"));
   EXPECT_EQ(ReadMp3Info(path), (TMp3Info{26, 128, 0, false, 1000}));
   EXPECT_TRUE(messages_.empty());
 }
@@ -102,9 +102,9 @@ TEST_F(Mp3InfoTest, MissingFileAndMissingFolder) {
   EXPECT_EQ(ReadMp3Info(dir_.path() + "no folder/missing.mp3"), kFailedAtOnce);
   const std::string file = dir_.WriteFile("file.mp3", test::CbrStream(128, 10));
   EXPECT_EQ(ReadMp3Info(file + "/inside.mp3"), kFailedAtOnce);
-  EXPECT_EQ(messages_, (std::vector{FailureMessage("File not found"),
-                                    FailureMessage("Invalid filename"),
-                                    FailureMessage("Invalid filename")}));
+  EXPECT_EQ(messages_,
+            (std::vector{FailureMessage("File not found"), FailureMessage("Invalid filename"),
+                         FailureMessage("Invalid filename")}));
 }
 
 TEST_F(Mp3InfoTest, FileThatVanishes) {
@@ -134,14 +134,18 @@ bool AnalysesTo(const std::string& path, const TMp3Info& expected,
 }
 
 TEST_F(Mp3InfoTest, ReadOnlyFileIsAnalysed) {
-  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir_.path(),
+                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
   const std::string path = dir_.WriteFile("read-only.mp3", test::CbrStream(128, 1000));
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_TRUE(test::RunUnprivileged([&] { return AnalysesTo(path, {26, 128, 0, false, 1000}, {}); }));
+  EXPECT_TRUE(test::RunUnprivileged([&] {
+    return AnalysesTo(path, {26, 128, 0, false, 1000}, {});
+  }));
 }
 
 TEST_F(Mp3InfoTest, UnreadableFileFailsWithoutMessage) {
-  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir_.path(),
+                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
   const std::string path = dir_.WriteFile("unreadable.mp3", test::CbrStream(128, 10));
   fs::permissions(path, fs::perms::none);
   EXPECT_TRUE(test::RunUnprivileged([&] { return AnalysesTo(path, kFailedAtOnce, {}); }));
@@ -149,7 +153,8 @@ TEST_F(Mp3InfoTest, UnreadableFileFailsWithoutMessage) {
 
 TEST_F(Mp3InfoTest, NoDescriptorLeft) {
   const std::string path = dir_.WriteFile("song.mp3", test::CbrStream(128, 10));
-  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir_.path(),
+                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
   EXPECT_TRUE(test::RunUnprivileged([&] {
     const rlimit none{0, 0};
     return setrlimit(RLIMIT_NOFILE, &none) == 0 &&

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace tarnwick::test {
 namespace {
@@ -47,9 +48,9 @@ int VersionForRate(int sample_rate) {
 int BitrateIndex(const FrameSpec& frame) {
   if (frame.bitrate == 0) return 0;
   const int row = frame.version == 1 ? frame.layer - 1 : (frame.layer == 1 ? 3 : 4);
-  const auto& column = kBitrates[static_cast<size_t>(row)];
-  for (size_t i = 0; i < column.size(); ++i) {
-    if (column[i] == frame.bitrate) return static_cast<int>(i) + 1;
+  const auto& bitrates = kBitrates[static_cast<size_t>(row)];
+  for (size_t i = 0; i < bitrates.size(); ++i) {
+    if (bitrates[i] == frame.bitrate) return static_cast<int>(i) + 1;
   }
   throw std::invalid_argument("bitrate not in the table: " + std::to_string(frame.bitrate));
 }
@@ -117,7 +118,8 @@ std::string BuildStream(const std::vector<FrameSpec>& frames) {
 }
 
 std::string CbrStream(int bitrate, int frames, int sample_rate) {
-  FrameSpec frame{.version = VersionForRate(sample_rate), .bitrate = bitrate, .sample_rate = sample_rate};
+  FrameSpec frame{
+      .version = VersionForRate(sample_rate), .bitrate = bitrate, .sample_rate = sample_rate};
   std::string stream;
   for (int i = 0; i < frames; ++i) {
     frame.padding = PaddedLikeEncoder(frame, i);
@@ -129,7 +131,8 @@ std::string CbrStream(int bitrate, int frames, int sample_rate) {
 std::string VbrStream(const std::vector<int>& bitrates, int sample_rate) {
   std::vector<FrameSpec> frames;
   for (int bitrate : bitrates) {
-    frames.push_back({.version = VersionForRate(sample_rate), .bitrate = bitrate, .sample_rate = sample_rate});
+    frames.push_back(
+        {.version = VersionForRate(sample_rate), .bitrate = bitrate, .sample_rate = sample_rate});
   }
   return BuildStream(frames);
 }

@@ -25,8 +25,8 @@ std::string Header(const FrameSpec& frame);
 // Header bytes from raw field codes, for reserved and forbidden values:
 // version code 0 MPEG 2.5, 1 reserved, 2 MPEG-2, 3 MPEG-1; layer code
 // 0 reserved, 1 Layer III, 2 Layer II, 3 Layer I.
-std::string RawHeader(int version_code, int layer_code, int bitrate_index,
-                      int sample_rate_index, bool padding = false);
+std::string RawHeader(int version_code, int layer_code, int bitrate_index, int sample_rate_index,
+                      bool padding = false);
 
 // The true size of the frame in bytes, header included.
 int FrameLength(const FrameSpec& frame);
