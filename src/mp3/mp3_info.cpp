@@ -5,6 +5,7 @@
 
 #include "mp3/byte_source.h"
 #include "mp3/frame_walk.h"
+#include "mp3/guarded_walk.h"
 #include "mp3/mapped_file.h"
 #include "mp3/profiler.h"
 #include "platform/files.h"
@@ -72,7 +73,8 @@ void ShowFailure(int code) {
 WalkOutcome Analyse(const std::string& path) {
   MappedFile file;
   if (const int error = file.Open(path)) return {TMp3Info{.Length = -1}, FailureCode(error, path)};
-  return WalkFrames(file.Bytes());
+  // A file cut short while it was walked reads as one that ends too early.
+  return WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
 }
 
 }  // namespace
