@@ -30,7 +30,7 @@ std::string PlayTime(int seconds) {
 }
 
 std::vector<std::string> Row(const std::string& path, const TMp3Info& info) {
-  return {Display(path),
+  return {DisplayCell(path),
           PlayTime(info.Length),
           std::to_string(info.Bitrate) + " kbit/s",
           info.Vbr ? "yes" : "no",

@@ -26,7 +26,7 @@ void PrintKeys(const KeyOptions& options) {
     if (options.json) {
       PrintJsonLine({{"name", Display(name)}, {"key", key}});
     } else {
-      rows.push_back({Display(name), key});
+      rows.push_back({DisplayCell(name), key});
     }
   }
   if (!options.json) PrintTable(rows);

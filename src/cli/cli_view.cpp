@@ -19,8 +19,8 @@ void OnInterrupt(int) {
 }
 
 std::vector<std::string> DisplayCells(const ResultRow& row) {
-  std::vector<std::string> cells{Display(row.caption)};
-  for (const std::string& item : row.subItems) cells.push_back(Display(item));
+  std::vector<std::string> cells{DisplayCell(row.caption)};
+  for (const std::string& item : row.subItems) cells.push_back(DisplayCell(item));
   return cells;
 }
 
@@ -86,7 +86,7 @@ void CliView::ProcessPendingEvents() {
 void CliView::FolderRead(const std::string& folder, size_t tracks) {
   if (!options_.verbose) return;
   ClearProgress();
-  std::fprintf(stderr, "%s: %zu tracks\n", Display(folder).c_str(), tracks);
+  std::fprintf(stderr, "%s: %zu tracks\n", DisplayCell(folder).c_str(), tracks);
 }
 
 void CliView::FileActionTried(const FileAction& action) {
@@ -99,8 +99,8 @@ void CliView::FileActionTried(const FileAction& action) {
     return;
   }
   std::string text = std::string(action.ok ? "" : "failed to ") + FileActionName(action.kind) +
-                     ": " + Display(action.from);
-  if (!action.to.empty()) text += " -> " + Display(action.to);
+                     ": " + DisplayCell(action.from);
+  if (!action.to.empty()) text += " -> " + DisplayCell(action.to);
   lines_.push_back({{}, text});
 }
 

@@ -20,6 +20,25 @@ size_t DisplayWidth(std::string_view text) {
 
 std::string Display(std::string_view bytes) { return ToUtf8(bytes); }
 
+std::string DisplayCell(std::string_view bytes) {
+  std::string cell;
+  for (const char c : Display(bytes)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      cell += "\\n";
+    } else if (c == '\t') {
+      cell += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      cell += escape;
+    } else {
+      cell += c;
+    }
+  }
+  return cell;
+}
+
 std::string OneLinePerLine(std::string_view message) {
   std::string text = Display(message);
   for (size_t at; (at = text.find("\n\r")) != std::string::npos;) text.erase(at + 1, 1);

@@ -13,6 +13,11 @@ constexpr const char* kProgramName = "tarnwick-cli";
 // are read as Windows-1252.
 std::string Display(std::string_view bytes);
 
+// A name for one cell of a table: like Display, with control characters
+// (a newline or tab in a file name) written as escapes so the table keeps its
+// lines and columns.
+std::string DisplayCell(std::string_view bytes);
+
 // A message as the terminal shows it: UTF-8, with the line feed and carriage
 // return pair of the analysis messages made a plain line break.
 std::string OneLinePerLine(std::string_view message);
