@@ -1,0 +1,124 @@
+// Faults met on real folders: a destination that fills up, folders that
+// refuse writes, files that vanish while a run works on them.
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/message_sink.h"
+#include "search/duplicate_search.h"
+#include "support/mp3_stream.h"
+#include "support/recording_view.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace tarnwick {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::CbrStream;
+
+class FaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.mp3folder = dir.MakeDir("music");
+    s.movefolder = dir.MakeDir("moved");
+    previous_sink = SetMessageSink([this](const std::string& m) { sink_messages.push_back(m); });
+  }
+  void TearDown() override { SetMessageSink(previous_sink); }
+
+  test::TempDir dir;
+  test::RunFixture fx;
+  SETTINGS& s = fx.settings;
+  MessageSink previous_sink;
+  Strings sink_messages;
+};
+
+// A tiny file system of its own, so that the destination really fills up.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::string& folder) : folder_(folder) {
+    mounted_ = mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) umount(folder_.c_str());
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+TEST_F(FaultsTest, MoveIntoAFullFileSystemKeepsTheSourceWhole) {
+  const SmallFileSystem small(s.movefolder);
+  if (!small.mounted()) GTEST_SKIP() << "mounting a small tmpfs is not permitted here";
+  const std::string big = CbrStream(320, 1000);  // about 1.3 MB, far more than 64 KB
+  dir.WriteFile("music/1 Song.mp3", big);
+  dir.WriteFile("music/2 Song.mp3", big);
+  s.doubleMode = kDoubleMove;
+  ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  ASSERT_EQ(fx.view.actions.size(), 1u);
+  EXPECT_FALSE(fx.view.actions[0].ok);
+  EXPECT_EQ(test::ReadFile(s.mp3folder + "1 Song.mp3"), big);
+  EXPECT_TRUE(ListFiles(s.movefolder, "").empty());  // no partial or temporary file
+  EXPECT_TRUE(std::filesystem::is_empty(s.movefolder));
+}
+
+TEST_F(FaultsTest, ReadOnlyMoveFolderLeavesEveryFileInPlace) {
+  for (const char* name : {"1 Song.mp3", "2 Song.mp3", "1 Tune.mp3", "2 Tune.mp3"}) {
+    dir.WriteFile(std::string("music/") + name, CbrStream(128, 100));
+  }
+  s.doubleMode = kDoubleMove;
+  test::GiveToUnprivileged(dir.path());
+  chmod(s.movefolder.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged([this] {
+    return RunDuplicateSearch(fx.run) == RunOutcome::kFinished && fx.view.actions.size() == 2 &&
+           !fx.view.actions[0].ok && !fx.view.actions[1].ok;
+  }));
+  EXPECT_EQ(ListFiles(s.mp3folder, ".mp3").size(), 4u);
+}
+
+TEST_F(FaultsTest, FilesVanishingDuringTheRunAreReportedAndPassedOver) {
+  for (const char* name : {"1 Song.mp3", "2 Song.mp3", "1 Tune.mp3", "2 Tune.mp3", "3 Tune.mp3"}) {
+    dir.WriteFile(std::string("music/") + name, CbrStream(128, 100));
+  }
+  s.doubleMode = kDoubleMove;
+  // While the first pair (2 Song, 1 Song) is listed, another program removes
+  // its loser-to-be and a file of the later pairs.
+  fx.view.onPendingEvents = [this](int call) {
+    if (call != 4) return;
+    std::filesystem::remove(s.mp3folder + "1 Song.mp3");
+    std::filesystem::remove(s.mp3folder + "1 Tune.mp3");
+  };
+  ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  // The loser's move fails; the pairs with the gone file fail their analysis
+  // ("File not found") and are passed over; the last pair goes through.
+  ASSERT_EQ(fx.view.actions.size(), 2u);
+  EXPECT_FALSE(fx.view.actions[0].ok);
+  EXPECT_TRUE(fx.view.actions[1].ok);
+  ASSERT_EQ(sink_messages.size(), 2u);
+  EXPECT_NE(sink_messages[0].find("File not found"), std::string::npos);
+  EXPECT_EQ(ListFiles(s.mp3folder, ".mp3"), (Strings{"2 Song.mp3", "3 Tune.mp3"}));
+  EXPECT_EQ(ListFiles(s.movefolder, ".mp3"), (Strings{"2 Tune.mp3"}));
+}
+
+TEST_F(FaultsTest, UnreadableSubfolderContributesNothing) {
+  dir.WriteFile("music/locked/1 Song.mp3", CbrStream(128, 100));
+  dir.WriteFile("music/locked/2 Song.mp3", CbrStream(128, 100));
+  dir.WriteFile("music/open/1 Song.mp3", CbrStream(128, 100));
+  dir.WriteFile("music/open/2 Song.mp3", CbrStream(128, 100));
+  s.searchinsubfolder = true;
+  test::GiveToUnprivileged(dir.path());
+  chmod((s.mp3folder + "locked").c_str(), 0);
+  EXPECT_TRUE(test::RunUnprivileged([this] {
+    return RunDuplicateSearch(fx.run) == RunOutcome::kFinished && fx.view.rows.size() == 3;
+  }));
+}
+
+}  // namespace
+}  // namespace tarnwick
