@@ -208,7 +208,8 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
   } else if (const size_t end = EndOfSection(section); end != std::string::npos) {
     lines_.insert(lines_.begin() + static_cast<long>(end), std::move(line));
   } else {
-    lines_.push_back("[" + std::string(section) + "]" + cr);
+    std::string header(1, '[');
+    lines_.push_back(header.append(section).append("]").append(cr));
     lines_.push_back(std::move(line));
   }
   final_newline_ = true;
