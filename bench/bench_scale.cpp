@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_names.h"
 #include "platform/message_sink.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
@@ -15,14 +16,7 @@
 namespace tarnwick {
 namespace {
 
-std::string Spelled(size_t n) {
-  std::string word;
-  do {
-    word += static_cast<char>('a' + n % 26);
-    n /= 26;
-  } while (n > 0);
-  return word;
-}
+using bench::Spelled;
 
 double PeakMegabytes() {
   rusage usage{};

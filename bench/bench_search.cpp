@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_names.h"
 #include "platform/message_sink.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
@@ -17,16 +18,7 @@
 namespace tarnwick {
 namespace {
 
-// Names like "Artist 123 - Title 4567.mp3" that are all distinct as keys:
-// the digits vanish from keys, so each number is spelled out in letters.
-std::string Spelled(size_t n) {
-  std::string word;
-  do {
-    word += static_cast<char>('a' + n % 26);
-    n /= 26;
-  } while (n > 0);
-  return word;
-}
+using bench::Spelled;
 
 std::string DistinctName(size_t i) {
   return "Artist " + Spelled(i / 50) + " - Title " + Spelled(i) + ".mp3";
