@@ -3,25 +3,31 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <span>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "mp3/byte_source.h"
 #include "mp3/frame_walk.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using tarnwick::fuzz::Require;
-  // A buffer of exactly the input's size, so that any read past the end of
-  // the stream shows as a heap overflow (libFuzzer's own copy may be larger).
-  const auto copy = std::make_unique<std::uint8_t[]>(size + (size == 0));
-  if (size > 0) std::memcpy(copy.get(), data, size);
-  const tarnwick::WalkOutcome out = tarnwick::WalkFrames(std::span(copy.get(), size));
-  const tarnwick::TMp3Info& info = out.info;
+namespace tarnwick {
+namespace {
 
-  Require(out.failure == 0 || out.failure == tarnwick::kReadBeyondEnd ||
-              out.failure == tarnwick::kPositionBeforeStart,
+using fuzz::Require;
+
+// An ID3v2 tag of 10 header bytes and 300 zero bytes: its size, 300, is
+// written as four 7-bit groups (0, 0, 2, 44).
+std::vector<std::uint8_t> Id3v2Tag() {
+  std::vector<std::uint8_t> tag = {'I', 'D', '3', 4, 0, 0, 0, 0, 2, 44};
+  tag.resize(tag.size() + 300, 0);
+  return tag;
+}
+
+void CheckOutcome(const WalkOutcome& out, std::size_t size) {
+  const TMp3Info& info = out.info;
+  Require(out.failure == 0 || out.failure == kReadBeyondEnd || out.failure == kPositionBeforeStart,
           "failure is one of the read failures");
   if (out.failure != 0) Require(info.Length == -1, "a failed walk has Length -1");
   Require(info.Errors >= 0 && info.Frames >= 0, "counts are not negative");
@@ -29,6 +35,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // the table (0 to 448 kbit/s).
   Require(info.Bitrate >= 0 && info.Bitrate <= 448, "average bitrate within the table");
   if (info.Frames == 0) Require(!info.Vbr && info.Bitrate == 0, "no frame, no bitrate");
-  if (size < 4) Require(out.failure == tarnwick::kReadBeyondEnd, "a stream under 4 bytes fails");
+  if (size < 4) Require(out.failure == kReadBeyondEnd, "a stream under 4 bytes fails");
+}
+
+// The walk only looks at positions relative to the first frame, so a stream
+// behind an ID3v2 tag gives the same record, unless it starts with a tag of
+// its own or its walk once positioned before offset 0 (which the tag's
+// zeros would now absorb).
+void CheckBehindTag(std::span<const std::uint8_t> stream, const WalkOutcome& alone) {
+  const bool own_tag = stream.size() >= 3 && stream[0] == 'I' && stream[1] == 'D' && stream[2] == '3';
+  if (stream.size() < 4 || own_tag || alone.failure == kPositionBeforeStart) return;
+  std::vector<std::uint8_t> tagged = Id3v2Tag();
+  tagged.insert(tagged.end(), stream.begin(), stream.end());
+  const WalkOutcome behind = WalkFrames(tagged);
+  Require(behind.failure == alone.failure && behind.info == alone.info,
+          "a leading ID3v2 tag changes nothing");
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // A buffer of exactly the input's size, so that any read past the end of
+  // the stream shows as a heap overflow.
+  const auto copy = std::make_unique<std::uint8_t[]>(size);
+  if (size > 0) std::memcpy(copy.get(), data, size);
+  const std::span<const std::uint8_t> stream(copy.get(), size);
+  const tarnwick::WalkOutcome out = tarnwick::WalkFrames(stream);
+  tarnwick::CheckOutcome(out, size);
+  tarnwick::CheckBehindTag(stream, out);
   return 0;
 }

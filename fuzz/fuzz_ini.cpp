@@ -151,28 +151,54 @@ Value Choose(std::uint8_t control, const std::vector<Value>& values,
 
 bool SameLine(std::string_view a, std::string_view b) { return Bare(a) == Bare(b); }
 
-// `after` is `before` with the written line replacing one line, inserted
-// once, or appended after a new section header.
+bool SameLines(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (!SameLine(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+// Where a new key of `section` belongs: after the last line that is not blank
+// between the section's first header and the next header; npos without one.
+size_t EndOfSection(const std::vector<std::string>& lines, std::string_view section) {
+  size_t end = std::string::npos;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::vector<std::string> header = SectionNames({lines[i]});
+    if (end != std::string::npos && !header.empty()) break;
+    if (end == std::string::npos && !header.empty() && header[0] == LowerAscii(section)) end = i + 1;
+    if (end != std::string::npos && !Trim(lines[i]).empty()) end = i + 1;
+  }
+  return end;
+}
+
+// An existing key is changed in place: at most one line differs, and it is
+// the written one. A new key goes to the end of its section, a new section
+// to the end of the file.
 bool OnlyTheKeyChanged(const std::vector<std::string>& before,
-                       const std::vector<std::string>& after, const Value& w) {
+                       const std::vector<std::string>& after, const Value& w, bool existed) {
   const std::string line = w.key + "=" + w.value;
-  const auto same_from = [&](size_t b, size_t a) {
-    for (; b < before.size(); ++b, ++a) {
-      if (!SameLine(before[b], after[a])) return false;
+  if (existed) {
+    if (after.size() != before.size()) return false;
+    for (size_t i = 0, differ = 0; i < after.size(); ++i) {
+      if (SameLine(before[i], after[i])) continue;
+      if (++differ > 1 || !SameLine(after[i], line)) return false;
     }
     return true;
-  };
-  size_t i = 0;
-  while (i < before.size() && i < after.size() && SameLine(before[i], after[i])) ++i;
-  if (after.size() == before.size()) {
-    return i == after.size() || (SameLine(after[i], line) && same_from(i + 1, i + 1));
   }
-  if (after.size() == before.size() + 1) {
-    // The inserted line may equal its neighbour, so it may sit before i.
-    return SameLine(after[i], line) && same_from(i, i + 1);
+  std::vector<std::string> expected = before;
+  const size_t end = EndOfSection(before, w.section);
+  if (end == std::string::npos) {
+    expected.push_back("[" + w.section + "]");
+    expected.push_back(line);
+  } else {
+    expected.insert(expected.begin() + static_cast<long>(end), line);
   }
-  return after.size() == before.size() + 2 && i == before.size() &&
-         SameLine(after[i], "[" + w.section + "]") && SameLine(after[i + 1], line);
+  return SameLines(expected, after);
+}
+
+bool IsWritten(const Value& v, const Value& w) {
+  return v.section == LowerAscii(w.section) && LowerAscii(v.key) == LowerAscii(w.key);
 }
 
 void CheckWrite(std::string_view content, std::uint8_t control) {
@@ -186,12 +212,17 @@ void CheckWrite(std::string_view content, std::uint8_t control) {
   IniFile ini(path);
   Require(ini.WriteString(w.section, w.key, w.value), "the write succeeds");
   Require(ini.ReadString(w.section, w.key, kMissing) == w.value, "the written value reads back");
-  Require(OnlyTheKeyChanged(before_lines, Lines(ReadWhole(path)), w), "only the key's line changed");
+  bool existed = false;
+  for (const Value& v : before) existed = existed || IsWritten(v, w);
+  Require(OnlyTheKeyChanged(before_lines, Lines(ReadWhole(path)), w, existed),
+          "only the key's line changed");
 
   const IniFile reread(path);
   Require(reread.ReadString(w.section, w.key, kMissing) == w.value, "the written value re-reads");
+  Require(reread.ReadString(FlipCase(w.section), FlipCase(w.key), kMissing) == w.value,
+          "names match without regard to case");
   for (const Value& v : before) {
-    if (v.section == LowerAscii(w.section) && LowerAscii(v.key) == LowerAscii(w.key)) continue;
+    if (IsWritten(v, w)) continue;
     Require(reread.ReadString(v.section, v.key, kMissing) == v.value, "another key kept its value");
   }
 }

@@ -33,13 +33,14 @@ std::string QuoteExecArgument(std::string_view argument) {
     if (c == '%') quoted += '%';
     quoted += c;
   }
-  return "\"" + EscapeEntryValue(quoted) + "\"";
+  std::string value(1, '"');
+  return value.append(EscapeEntryValue(quoted)).append(1, '"');
 }
 
 std::string DesktopEntryText(std::string_view target, std::string_view workingDir,
                              std::string_view arguments, std::string_view description) {
   std::string exec = QuoteExecArgument(target);
-  if (!arguments.empty()) exec += " " + std::string(arguments);
+  if (!arguments.empty()) exec.append(1, ' ').append(arguments);
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Version=1.0\n"

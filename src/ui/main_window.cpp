@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 #include "platform/message_sink.h"
 #include "platform/text.h"
@@ -39,9 +40,15 @@ TfHaupt::TfHaupt(const QStringList& arguments) {
   FormCreate(arguments);
 }
 
+// The options dialog belongs to this window, so the window manager keeps it
+// above it; it is not a child widget, since disabling this window would then
+// disable the dialog as well.
 void TfHaupt::SetWindows(TfOptionen& options, TfEnde& countdown) {
   fOptionen_ = &options;
   fEnde_ = &countdown;
+  winId();
+  options.winId();
+  options.windowHandle()->setTransientParent(windowHandle());
 }
 
 // Every message here appears before the window is shown. The folder warnings

@@ -51,6 +51,7 @@ ResultList::ResultList(QWidget* parent) : QTableView(parent), model_(new ResultM
   setFrameShape(QFrame::NoFrame);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(0);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);

@@ -98,12 +98,12 @@ TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
   EXPECT_EQ(run.err,
-            "tarnwick-cli: Error \"EInOutError\": File not found\n\r"
+            "tarnwick-cli: Error \"EInOutError\": File not found\n"
             "Please message me the above information\n"
             "tarnwick-cli: " +
                 missing +
                 ": analysis failed\n"
-                "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n\r"
+                "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n"
                 "Please message me the above information\n"
                 "tarnwick-cli: " +
                 empty + ": analysis failed\n");
