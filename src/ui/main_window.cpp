@@ -112,9 +112,15 @@ void TfHaupt::ReloadLanguage() {
   ApplyMainTexts();
 }
 
-void TfHaupt::btnTarnwickClick() { RunDuplicateSearch(run_); }
+void TfHaupt::btnTarnwickClick() {
+  RunDuplicateSearch(run_);
+  lstInfo->Model().Flush();
+}
 
-void TfHaupt::btnFehlerClick() { RunErrorDetection(run_); }
+void TfHaupt::btnFehlerClick() {
+  RunErrorDetection(run_);
+  lstInfo->Model().Flush();
+}
 
 // The dialog is filled from the settings as it shows, before this window
 // greys out; it enables this window again when it closes.

@@ -6,6 +6,12 @@
 
 namespace tarnwick {
 
+ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {
+  flush_timer_.setSingleShot(true);
+  flush_timer_.setInterval(kBatchMilliseconds);
+  connect(&flush_timer_, &QTimer::timeout, this, &ResultModel::Flush);
+}
+
 int ResultModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -43,13 +49,23 @@ void ResultModel::SetTitles(const QStringList& titles) {
 void ResultModel::Clear() {
   beginResetModel();
   rows_.clear();
+  pending_.clear();
   endResetModel();
 }
 
 void ResultModel::Append(const ResultRow& row) {
-  const int at = rowCount();
-  beginInsertRows({}, at, at);
-  rows_.push_back(row);
+  pending_.push_back(row);
+  if (!flush_timer_.isActive()) flush_timer_.start();
+}
+
+void ResultModel::Flush() {
+  flush_timer_.stop();
+  if (pending_.empty()) return;
+  const int first = rowCount();
+  beginInsertRows({}, first, first + static_cast<int>(pending_.size()) - 1);
+  rows_.insert(rows_.end(), std::make_move_iterator(pending_.begin()),
+               std::make_move_iterator(pending_.end()));
+  pending_.clear();
   endInsertRows();
 }
 

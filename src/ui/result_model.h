@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
+#include <QTimer>
 #include <vector>
 
 #include "search/result_row.h"
@@ -18,7 +19,7 @@ class ResultModel : public QAbstractTableModel {
  public:
   static constexpr int kColumns = 7;
 
-  using QAbstractTableModel::QAbstractTableModel;
+  explicit ResultModel(QObject* parent);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,14 +29,23 @@ class ResultModel : public QAbstractTableModel {
 
   void SetTitles(const QStringList& titles);
   void Clear();
+  // Rows reach the view in batches, at most every kBatchMilliseconds: a run
+  // lets pending events through after every row, and a view that lays out
+  // and repaints itself for each single row would slow a long run to a crawl.
   void Append(const ResultRow& row);
+  // Shows the rows appended since the last batch at once.
+  void Flush();
   const ResultRow& Row(int row) const { return rows_[static_cast<size_t>(row)]; }
 
   // The background of a row: white with sub-items, grey without.
   QColor lstInfoCustomDrawItem(int row) const;
 
  private:
+  static constexpr int kBatchMilliseconds = 50;
+
   std::vector<ResultRow> rows_;
+  std::vector<ResultRow> pending_;
+  QTimer flush_timer_;
   QStringList titles_;
 };
 
