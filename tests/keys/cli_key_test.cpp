@@ -1,41 +1,20 @@
 // Runs the built tarnwick-cli and checks what "key" prints.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/cli_runner.h"
+
 namespace {
 
-struct CliResult {
-  std::string out;
-  int status = -1;
-};
+using tarnwick::test::CliResult;
+using tarnwick::test::JsonLines;
 
-// Each argument is put in single quotes for the shell; none of them holds one.
-CliResult RunCli(const std::vector<std::string>& args) {
-  std::string command = std::string(TARNWICK_BIN_DIR) + "/tarnwick-cli key";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  command += " 2>/dev/null";
-  CliResult run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
-
-std::vector<nlohmann::json> JsonLines(const std::string& out) {
-  std::vector<nlohmann::json> lines;
-  std::istringstream stream(out);
-  for (std::string line; std::getline(stream, line);) lines.push_back(nlohmann::json::parse(line));
-  return lines;
+CliResult RunCli(std::vector<std::string> args) {
+  args.insert(args.begin(), "key");
+  return tarnwick::test::RunCli(args);
 }
 
 TEST(CliKey, PrintsOneAlignedLinePerNameInInputOrder) {

@@ -1,42 +1,21 @@
 // End-to-end runs of the built tarnwick-cli: output, errors and exit status.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/cli_runner.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCli(const test::TempDir& dir, const std::string& arguments) {
-  const std::string err_path = dir.Sub("stderr.txt");
-  const std::string command =
-      std::string(TARNWICK_BIN_DIR) + "/tarnwick-cli " + arguments + " 2>'" + err_path + "'";
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
-  const int wait_status = pclose(pipe);
-  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-  run.err = test::ReadFile(err_path);
-  return run;
-}
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+using test::CliResult;
+using test::RunCli;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -60,7 +39,7 @@ class CliInfoTest : public testing::Test {
 };
 
 TEST_F(CliInfoTest, OneTableLinePerFile) {
-  const CliRun run = RunCli(dir_, "info " + Quoted(clean_) + " " + Quoted(damaged_));
+  const CliResult run = RunCli({"info", clean_, damaged_});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::vector<std::string> expected = {
@@ -72,7 +51,7 @@ TEST_F(CliInfoTest, OneTableLinePerFile) {
 }
 
 TEST_F(CliInfoTest, JsonObjectPerFile) {
-  const CliRun run = RunCli(dir_, "info --json " + Quoted(clean_) + " " + Quoted(damaged_));
+  const CliResult run = RunCli({"info", "--json", clean_, damaged_});
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 2u) << run.out;
@@ -93,8 +72,8 @@ TEST_F(CliInfoTest, JsonObjectPerFile) {
 TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
   const std::string missing = dir_.path() + "missing.mp3";
   const std::string empty = dir_.WriteFile("empty.mp3", "");
-  const CliRun run =
-      RunCli(dir_, "info --json " + Quoted(missing) + " " + Quoted(clean_) + " " + Quoted(empty));
+  const CliResult run =
+      RunCli({"info", "--json", missing, clean_, empty});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
   EXPECT_EQ(run.err,
@@ -110,7 +89,7 @@ TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
 }
 
 TEST_F(CliInfoTest, FileArgumentIsRequired) {
-  const CliRun run = RunCli(dir_, "info");
+  const CliResult run = RunCli({"info"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
 }
