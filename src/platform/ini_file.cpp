@@ -200,6 +200,11 @@ size_t IniFile::EndOfSection(std::string_view section) const {
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  // A line break would split the entry and smuggle lines into the file.
+  const auto breaks_line = [](std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+  };
+  if (breaks_line(section) || breaks_line(key) || breaks_line(value)) return false;
   Load();
   const std::string cr = crlf_ ? "\r" : "";
   std::string line = std::string(key) + "=" + std::string(value) + cr;

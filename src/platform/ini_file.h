@@ -32,7 +32,8 @@ class IniFile {
   // Key names of a section in file order.
   std::vector<std::string> ReadSectionKeys(std::string_view section) const;
 
-  // Each returns false when the file could not be written.
+  // Each returns false when the file could not be written, or when a name or
+  // value holds a line break, which the format cannot keep.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   bool WriteInteger(std::string_view section, std::string_view key, long long value);
   bool WriteBool(std::string_view section, std::string_view key, bool value);

@@ -125,6 +125,15 @@ TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
   EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
 }
 
+TEST(IniWrite, RefusesLineBreaksThatWouldInjectLines) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
+  IniFile ini(path);
+  EXPECT_FALSE(ini.WriteString("S", "mp3folder", "/music\n[Evil]\nx=1"));
+  EXPECT_FALSE(ini.WriteString("S", "a\rb", "1"));
+  EXPECT_EQ(ReadFile(path), "[S]\na=1\n");
+}
+
 TEST(IniWrite, KeepsTheFileMode) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
