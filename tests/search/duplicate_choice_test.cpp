@@ -40,11 +40,7 @@ std::string WithGaps(int bitrate, int frames, int gaps) {
 // second (A); digits vanish from the key, so both have the key "song".
 class DuplicateChoiceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    s.mp3folder = dir.MakeDir("music");
-    s.movefolder = dir.MakeDir("moved");
-    s.unknownfolder = dir.MakeDir("unknown");
-  }
+  void SetUp() override { fx.UseFoldersIn(dir); }
 
   void Pair(const std::string& b, const std::string& a) {
     dir.WriteFile("music/1 Song.mp3", b);

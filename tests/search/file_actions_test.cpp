@@ -16,11 +16,7 @@ using test::ReadFile;
 
 class FileActionsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    s.mp3folder = dir.MakeDir("music");
-    s.movefolder = dir.MakeDir("moved");
-    s.unknownfolder = dir.MakeDir("unknown");
-  }
+  void SetUp() override { fx.UseFoldersIn(dir); }
 
   // Puts files into the music folder and the track list, as ReadFolder would.
   void AddTracks(const Strings& names) {

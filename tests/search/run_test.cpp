@@ -13,11 +13,7 @@ using Strings = std::vector<std::string>;
 
 class RunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    s.mp3folder = dir.MakeDir("music");
-    s.movefolder = dir.MakeDir("moved");
-    s.unknownfolder = dir.MakeDir("unknown");
-  }
+  void SetUp() override { fx.UseFoldersIn(dir); }
 
   test::TempDir dir;
   test::RunFixture fx;

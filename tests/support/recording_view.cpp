@@ -24,4 +24,10 @@ RunFixture::RunFixture() {
   settings.lang = "english.ini";
 }
 
+void RunFixture::UseFoldersIn(const TempDir& dir) {
+  settings.mp3folder = dir.MakeDir("music");
+  settings.movefolder = dir.MakeDir("moved");
+  settings.unknownfolder = dir.MakeDir("unknown");
+}
+
 }  // namespace tarnwick::test

@@ -6,6 +6,7 @@
 
 #include "search/run_view.h"
 #include "search/search_run.h"
+#include "support/temp_dir.h"
 
 namespace tarnwick::test {
 
@@ -60,6 +61,8 @@ struct RunFixture {
   SearchRun run{settings, language, view, {}, {}};
 
   RunFixture();
+  // Makes "music", "moved" and "unknown" in `dir` the MP3, move and unknown folders.
+  void UseFoldersIn(const TempDir& dir);
 };
 
 }  // namespace tarnwick::test
