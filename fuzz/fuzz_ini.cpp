@@ -210,6 +210,13 @@ void CheckWrite(std::string_view content, std::uint8_t control) {
 
   const Value w = Choose(control, before, sections);
   IniFile ini(path);
+  // A name or value with a line break cannot be kept by the format: the
+  // write is refused and the file stays as it was.
+  if ((w.section + w.key + w.value).find_first_of("\r\n") != std::string::npos) {
+    Require(!ini.WriteString(w.section, w.key, w.value), "a line break is refused");
+    Require(ReadWhole(path) == content, "a refused write changes nothing");
+    return;
+  }
   Require(ini.WriteString(w.section, w.key, w.value), "the write succeeds");
   Require(ini.ReadString(w.section, w.key, kMissing) == w.value, "the written value reads back");
   bool existed = false;
