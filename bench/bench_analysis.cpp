@@ -1,5 +1,5 @@
 // Speed of the MP3 analysis: the frame walk over streams in memory, and
-// ReadMp3Info over files (a written temporary file, or every .mp3 file of the
+// The analysis over files (a written temporary file, or every .mp3 file of the
 // folder named by TARNWICK_BENCH_FOLDER, as scripts/bench-analysis sets it).
 
 #include <benchmark/benchmark.h>
@@ -49,7 +49,7 @@ void AnalyseFiles(benchmark::State& state, const std::vector<std::string>& paths
   std::int64_t bytes = 0;
   for (const std::string& path : paths) bytes += static_cast<std::int64_t>(fs::file_size(path));
   for (auto _ : state) {
-    for (const std::string& path : paths) benchmark::DoNotOptimize(tarnwick::ReadMp3Info(path));
+    for (const std::string& path : paths) benchmark::DoNotOptimize(tarnwick::AnalyseMp3(path));
   }
   state.SetBytesProcessed(state.iterations() * bytes);
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(paths.size()));

@@ -18,7 +18,8 @@ using tarnwick::RowKind;
 
 ResultRow RowNumber(int i) {
   if (i % 3 == 0) return {RowKind::kSeparator, "", {}};
-  return {RowKind::kPair, "Artist " + std::to_string(i) + " - Title.mp3",
+  return {RowKind::kPair,
+          "Artist " + std::to_string(i) + " - Title.mp3",
           {"/home/me/Music/Some Folder/", "04:01", "No", "192kB/s", "0", "9226"}};
 }
 
@@ -55,8 +56,9 @@ int main(int argc, char** argv) {
     list.repaint();
   }
   const double scroll_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6 / 101;
-  std::printf("rows %d: append %.1f us/row at the start, %.1f us/row at the end; "
-              "scroll and repaint %.2f ms per step\n",
-              list.Model().rowCount(), start, end, scroll_ms);
+  std::printf(
+      "rows %d: append %.1f us/row at the start, %.1f us/row at the end; "
+      "scroll and repaint %.2f ms per step\n",
+      list.Model().rowCount(), start, end, scroll_ms);
   return 0;
 }

@@ -1,12 +1,10 @@
 // Large collections: a folder of 100,000 files and a tree of 10,000 folders,
 // through both runs. Reports the time and the peak memory of the process.
 
+#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <benchmark/benchmark.h>
-
 #include "bench_names.h"
-#include "platform/message_sink.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
 #include "support/mp3_stream.h"
@@ -57,7 +55,6 @@ void WriteTree(const test::TempDir& dir, size_t folders) {
 
 template <typename Run>
 void MeasureRun(benchmark::State& state, const std::string& folder, bool recursive, Run run_kind) {
-  const MessageSink previous = SetMessageSink([](const std::string&) {});
   test::RunFixture fx;
   CountingView view;
   SearchRun run{fx.settings, fx.language, view, {}, {}};
@@ -66,7 +63,6 @@ void MeasureRun(benchmark::State& state, const std::string& folder, bool recursi
   for (auto _ : state) run_kind(run);
   state.counters["rows"] = static_cast<double>(view.appended);
   state.counters["peak_MB"] = PeakMegabytes();
-  SetMessageSink(previous);
 }
 
 void BM_FlatFolder100k(benchmark::State& state) {
@@ -78,7 +74,12 @@ void BM_FlatFolder100k(benchmark::State& state) {
     MeasureRun(state, dir.path() + "music/", false, RunErrorDetection);
   }
 }
-BENCHMARK(BM_FlatFolder100k)->Arg(0)->Arg(1)->ArgName("errors")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FlatFolder100k)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("errors")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Tree10kFolders(benchmark::State& state) {
   const test::TempDir dir;
@@ -89,7 +90,12 @@ void BM_Tree10kFolders(benchmark::State& state) {
     MeasureRun(state, dir.path() + "tree/", true, RunErrorDetection);
   }
 }
-BENCHMARK(BM_Tree10kFolders)->Arg(0)->Arg(1)->ArgName("errors")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tree10kFolders)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("errors")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarnwick

@@ -6,7 +6,6 @@
 #include <random>
 
 #include "bench_names.h"
-#include "platform/message_sink.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
 #include "search/folder_scan.h"
@@ -46,10 +45,16 @@ void BM_KeysAndPairFinding(benchmark::State& state) {
     FindPairs(fx.run, [&pairs](size_t, size_t) { ++pairs; });
   }
   state.SetComplexityN(state.range(0));
-  state.counters["tracks/s"] = benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["tracks/s"] =
+      benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate);
   benchmark::DoNotOptimize(pairs);
 }
-BENCHMARK(BM_KeysAndPairFinding)->Arg(25000)->Arg(50000)->Arg(100000)->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeysAndPairFinding)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 // FindPairs alone, to show that it grows linearly with the folder.
 void BM_PairFindingOnly(benchmark::State& state) {
@@ -64,7 +69,13 @@ void BM_PairFindingOnly(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
   benchmark::DoNotOptimize(pairs);
 }
-BENCHMARK(BM_PairFindingOnly)->Arg(25000)->Arg(50000)->Arg(100000)->Arg(200000)->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PairFindingOnly)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 // A folder of 20,000 files of which 2,000 pairs share a key; show mode.
 void BM_DuplicateSearchShowMode(benchmark::State& state) {
@@ -81,7 +92,8 @@ void BM_DuplicateSearchShowMode(benchmark::State& state) {
   SearchRun run{fx.settings, fx.language, view, {}, {}};
   fx.settings.mp3folder = music;
   for (auto _ : state) RunDuplicateSearch(run);
-  state.counters["files/s"] = benchmark::Counter(20000, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["files/s"] =
+      benchmark::Counter(20000, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_DuplicateSearchShowMode)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -104,8 +116,10 @@ void BM_ErrorDetection(benchmark::State& state) {
   fx.settings.mp3folder = music;
   RunErrorDetection(run);  // warms the cache
   for (auto _ : state) RunErrorDetection(run);
-  state.counters["MB/s"] = benchmark::Counter(bytes / 1e6, benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["files/s"] = benchmark::Counter(500, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["MB/s"] =
+      benchmark::Counter(bytes / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["files/s"] =
+      benchmark::Counter(500, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ErrorDetection)->Unit(benchmark::kMillisecond)->Iterations(5);
 

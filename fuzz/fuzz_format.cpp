@@ -35,7 +35,8 @@ int AbsentByte(std::string_view text) {
 
 void CheckOneArgument(std::string_view pattern, std::string_view argument) {
   const std::string out = FormatText(pattern, argument);
-  Require(out.size() <= pattern.size() + argument.size(), "output longer than pattern and argument");
+  Require(out.size() <= pattern.size() + argument.size(),
+          "output longer than pattern and argument");
   if (pattern.find('%') == std::string_view::npos) Require(out == pattern, "no % leaves the text");
 
   const int marker = AbsentByte(pattern);

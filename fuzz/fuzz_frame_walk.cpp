@@ -43,7 +43,8 @@ void CheckOutcome(const WalkOutcome& out, std::size_t size) {
 // its own or its walk once positioned before offset 0 (which the tag's
 // zeros would now absorb).
 void CheckBehindTag(std::span<const std::uint8_t> stream, const WalkOutcome& alone) {
-  const bool own_tag = stream.size() >= 3 && stream[0] == 'I' && stream[1] == 'D' && stream[2] == '3';
+  const bool own_tag =
+      stream.size() >= 3 && stream[0] == 'I' && stream[1] == 'D' && stream[2] == '3';
   if (stream.size() < 4 || own_tag || alone.failure == kPositionBeforeStart) return;
   std::vector<std::uint8_t> tagged = Id3v2Tag();
   tagged.insert(tagged.end(), stream.begin(), stream.end());

@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstddef>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -90,8 +90,10 @@ std::string_view Bare(std::string_view line) {
 }
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+    s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -123,8 +125,10 @@ std::vector<Value> AllValues(const IniFile& ini, const std::vector<std::string>&
 std::string FlipCase(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
 }
@@ -166,7 +170,8 @@ size_t EndOfSection(const std::vector<std::string>& lines, std::string_view sect
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::vector<std::string> header = SectionNames({lines[i]});
     if (end != std::string::npos && !header.empty()) break;
-    if (end == std::string::npos && !header.empty() && header[0] == LowerAscii(section)) end = i + 1;
+    if (end == std::string::npos && !header.empty() && header[0] == LowerAscii(section))
+      end = i + 1;
     if (end != std::string::npos && !Trim(lines[i]).empty()) end = i + 1;
   }
   return end;
@@ -213,11 +218,12 @@ void CheckWrite(std::string_view content, std::uint8_t control) {
   // A name or value with a line break cannot be kept by the format: the
   // write is refused and the file stays as it was.
   if ((w.section + w.key + w.value).find_first_of("\r\n") != std::string::npos) {
-    Require(!ini.WriteString(w.section, w.key, w.value), "a line break is refused");
+    Require(static_cast<bool>(ini.WriteString(w.section, w.key, w.value)),
+            "a line break is refused");
     Require(ReadWhole(path) == content, "a refused write changes nothing");
     return;
   }
-  Require(ini.WriteString(w.section, w.key, w.value), "the write succeeds");
+  Require(!ini.WriteString(w.section, w.key, w.value), "the write succeeds");
   Require(ini.ReadString(w.section, w.key, kMissing) == w.value, "the written value reads back");
   bool existed = false;
   for (const Value& v : before) existed = existed || IsWritten(v, w);

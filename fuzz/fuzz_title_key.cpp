@@ -48,16 +48,15 @@ const std::vector<Code>& Rules() {
 // PCRE2 itself.
 std::string Substitute(const pcre2_code& code, std::string_view replacement,
                        const std::string& key) {
-  const uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_LITERAL |
-                           PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
+  const uint32_t options =
+      PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_LITERAL | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
   std::string out(key.size() + 1, '\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
     PCRE2_SIZE length = out.size();
-    const int rc = pcre2_substitute(&code, reinterpret_cast<PCRE2_SPTR>(key.data()), key.size(), 0,
-                                    options, nullptr, nullptr,
-                                    reinterpret_cast<PCRE2_SPTR>(replacement.data()),
-                                    replacement.size(),
-                                    reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
+    const int rc =
+        pcre2_substitute(&code, reinterpret_cast<PCRE2_SPTR>(key.data()), key.size(), 0, options,
+                         nullptr, nullptr, reinterpret_cast<PCRE2_SPTR>(replacement.data()),
+                         replacement.size(), reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
     if (rc >= 0) return out.substr(0, length);
     Require(rc == PCRE2_ERROR_NOMEMORY, "a title rule runs without error");
     out.assign(length, '\0');

@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "platform/message_sink.h"
-#include "ui/message_box.h"
 #include "ui/program.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +15,6 @@ int main(int argc, char** argv) {
   // does: a run may still be going on then, and the countdown window closes
   // the main window while it is itself visible.
   QApplication::setQuitOnLastWindowClosed(false);
-  tarnwick::SetMessageSink(tarnwick::ShowMessageBox);
   tarnwick::Program program(QApplication::arguments());
   QObject::connect(&program.fHaupt, &tarnwick::TfHaupt::Closed, &app,
                    [] { QCoreApplication::exit(0); });

@@ -50,7 +50,7 @@ int RunInfo(const InfoOptions& options) {
   std::vector<std::vector<std::string>> rows = {
       {"FILE", "LENGTH", "BITRATE", "VBR", "ERRORS", "FRAMES"}};
   for (const std::string& path : options.files) {
-    const TMp3Info info = ReadMp3Info(path);
+    const TMp3Info info = ReadMp3Info(path, PrintMessage);
     if (info.Length < 0) {
       PrintError(Display(path) + ": analysis failed");
       status = kExitFailed;

@@ -4,6 +4,7 @@
 
 #include "cli/cli_view.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "platform/text.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
@@ -25,9 +26,11 @@ struct RunArgs {
 };
 
 void AddFolderOptions(CLI::App& command, RunArgs& args) {
-  command.add_option("folders", args.folders,
-                     "Folders to search instead of the configured ones (several: folder list mode)");
-  command.add_option("--settings", args.settingsFile, "Settings file to read instead of tarnwick.ini")
+  command.add_option(
+      "folders", args.folders,
+      "Folders to search instead of the configured ones (several: folder list mode)");
+  command
+      .add_option("--settings", args.settingsFile, "Settings file to read instead of tarnwick.ini")
       ->check(CLI::ExistingFile);
   command.add_flag("--recursive,-r", args.recursive, "Also search every sub-folder");
   command.add_flag("--json", args.json, "Print one JSON object per line");
@@ -71,7 +74,7 @@ void ApplyOverrides(const RunArgs& args, SETTINGS& s) {
 }
 
 std::vector<std::string> ColumnTitles(const MAIN& m) {
-  return {m.TitleName, m.TitleFolder, m.TitleLength, m.TitleVBR,
+  return {m.TitleName,    m.TitleFolder, m.TitleLength, m.TitleVBR,
           m.TitleBitrate, m.TitleErrors, m.TitleFrames};
 }
 
@@ -83,8 +86,8 @@ int Run(const RunArgs& args, RunKind kind) {
   SETTINGS settings;
   const DesignColumns columns;
   LoadSettings(settings, columns, language.MESSAGES,
-               args.settingsFile.empty() ? SettingsPath() : args.settingsFile);
-  LoadLanguage(language, settings.lang);
+               args.settingsFile.empty() ? SettingsPath() : args.settingsFile, PrintMessage);
+  LoadLanguage(language, settings.lang, PrintMessage);
   ApplyOverrides(args, settings);
 
   CliView view({args.json, args.verbose, ColumnTitles(language.MAIN)});
@@ -111,7 +114,8 @@ void AddSearchCommands(CLI::App& app, int& status) {
   AddDuplicateOptions(*search, search_args);
   search->callback([&status] { status = Run(search_args, RunKind::kDuplicates); });
 
-  CLI::App* errors = app.add_subcommand("errors", "List every MP3 file whose frame stream is damaged");
+  CLI::App* errors =
+      app.add_subcommand("errors", "List every MP3 file whose frame stream is damaged");
   AddFolderOptions(*errors, error_args);
   errors->callback([&status] { status = Run(error_args, RunKind::kErrors); });
 }

@@ -67,9 +67,8 @@ void CliView::AppendRow(const ResultRow& row) {
   if (options_.json) {
     std::vector<std::string> items;
     for (const std::string& item : row.subItems) items.push_back(Display(item));
-    PrintJsonLine({{"kind", RowKindName(row.kind)},
-                   {"caption", Display(row.caption)},
-                   {"items", items}});
+    PrintJsonLine(
+        {{"kind", RowKindName(row.kind)}, {"caption", Display(row.caption)}, {"items", items}});
     return;
   }
   if (row.IsSeparator()) {
@@ -91,16 +90,19 @@ void CliView::FolderRead(const std::string& folder, size_t tracks) {
 
 void CliView::FileActionTried(const FileAction& action) {
   if (options_.json) {
-    PrintJsonLine({{"kind", "action"},
-                   {"action", FileActionName(action.kind)},
-                   {"from", Display(action.from)},
-                   {"to", Display(action.to)},
-                   {"ok", action.ok}});
+    nlohmann::json line = {{"kind", "action"},
+                           {"action", FileActionName(action.kind)},
+                           {"from", Display(action.from)},
+                           {"to", Display(action.to)},
+                           {"ok", action.ok()}};
+    if (!action.ok()) line["error"] = action.error.message();
+    PrintJsonLine(line);
     return;
   }
-  std::string text = std::string(action.ok ? "" : "failed to ") + FileActionName(action.kind) +
+  std::string text = std::string(action.ok() ? "" : "failed to ") + FileActionName(action.kind) +
                      ": " + DisplayCell(action.from);
   if (!action.to.empty()) text += " -> " + DisplayCell(action.to);
+  if (!action.ok()) text += ": " + action.error.message();
   lines_.push_back({{}, text});
 }
 

@@ -2,10 +2,10 @@
 // headless use, plus the analysis and title keys of single files.
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "platform/message_sink.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ constexpr const char* kVersionText = "Tarnwick v3.4";
 
 int main(int argc, char** argv) {
   using namespace tarnwick::cli;
-  tarnwick::SetMessageSink([](const std::string& text) { PrintError(OneLinePerLine(text)); });
+  // Table columns are measured in terminal cells, which needs a UTF-8 locale.
+  std::setlocale(LC_CTYPE, "C.UTF-8");
 
   CLI::App app("Finds songs stored twice in an MP3 folder and keeps the better copy.",
                kProgramName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <iostream>
 
 #include "platform/text.h"
@@ -9,11 +10,26 @@
 namespace tarnwick::cli {
 namespace {
 
-// Width on a terminal in characters: UTF-8 continuation bytes take no column.
+// Columns a text takes on a terminal: wide (CJK) characters take two,
+// combining accents none. Needs a UTF-8 character type locale (main sets
+// one); a byte that is no character there counts as one column.
 size_t DisplayWidth(std::string_view text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  std::mbstate_t state{};
+  size_t width = 0;
+  for (size_t i = 0; i < text.size();) {
+    wchar_t character = 0;
+    const size_t length = std::mbrtowc(&character, text.data() + i, text.size() - i, &state);
+    if (length == 0 || length > text.size() - i) {
+      state = {};
+      ++width;
+      ++i;
+      continue;
+    }
+    const int columns = wcwidth(character);
+    width += columns < 0 ? 1 : static_cast<size_t>(columns);
+    i += length;
+  }
+  return width;
 }
 
 }  // namespace
@@ -53,6 +69,8 @@ void PrintError(std::string_view message) {
   std::cout.flush();
   std::cerr << kProgramName << ": " << message << std::endl;
 }
+
+void PrintMessage(const std::string& text) { PrintError(OneLinePerLine(text)); }
 
 std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows) {
   std::vector<size_t> widths;

@@ -28,6 +28,9 @@ void PrintJsonLine(const nlohmann::json& object);
 // "tarnwick-cli: message" on standard error.
 void PrintError(std::string_view message);
 
+// Shows the core's messages on standard error, one line per line.
+void PrintMessage(const std::string& text);
+
 // Rows of cells as left-aligned columns, each as wide as its widest cell.
 void PrintTable(const std::vector<std::vector<std::string>>& rows);
 std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows);

@@ -10,7 +10,6 @@
 #include "mp3/profiler.h"
 #include "platform/files.h"
 #include "platform/format.h"
-#include "platform/message_sink.h"
 #include "platform/text.h"
 
 namespace tarnwick {
@@ -30,62 +29,56 @@ bool FolderExists(const std::string& path) {
 
 int FailureCode(int error, const std::string& path) {
   switch (error) {
-    case ENOENT:
-      return FolderExists(path) ? kFileNotFound : kPathNotFound;
-    case ENOTDIR:
-      return kPathNotFound;
+    case ENOENT: return FolderExists(path) ? kFileNotFound : kPathNotFound;
+    case ENOTDIR: return kPathNotFound;
     case EMFILE:
-    case ENFILE:
-      return kTooManyOpenFiles;
+    case ENFILE: return kTooManyOpenFiles;
     case EACCES:
-    case EPERM:
-      return kAccessDenied;
-    default:
-      return error;
+    case EPERM: return kAccessDenied;
+    default: return error;
   }
 }
 
 // The text for a code; none for a refused access, which is not shown.
 std::optional<std::string> FailureText(int code) {
   switch (code) {
-    case kFileNotFound:
-      return "File not found";
-    case kPathNotFound:
-      return "Invalid filename";
-    case kTooManyOpenFiles:
-      return "Too many open files";
-    case kAccessDenied:
-      return std::nullopt;
-    case kReadBeyondEnd:
-      return "Read beyond end of file";
-    default:
-      return FormatText("I/O error %d", code);
+    case kFileNotFound: return "File not found";
+    case kPathNotFound: return "Invalid filename";
+    case kTooManyOpenFiles: return "Too many open files";
+    case kAccessDenied: return std::nullopt;
+    case kReadBeyondEnd: return "Read beyond end of file";
+    default: return FormatText("I/O error %d", code);
   }
-}
-
-void ShowFailure(int code) {
-  const std::optional<std::string> text = FailureText(code);
-  if (!text) return;
-  // The two lines are separated by LF then CR, in that order.
-  ShowMessage("Error \"EInOutError\": " + *text + "\n\rPlease message me the above information");
-}
-
-WalkOutcome Analyse(const std::string& path) {
-  MappedFile file;
-  if (const int error = file.Open(path)) return {TMp3Info{.Length = -1}, FailureCode(error, path)};
-  // A file cut short while it was walked reads as one that ends too early.
-  return WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
 }
 
 }  // namespace
 
-TMp3Info ReadMp3Info(const std::string& path) {
+Mp3Analysis AnalyseMp3(const std::string& path) {
+  MappedFile file;
+  if (const int error = file.Open(path)) return {TMp3Info{.Length = -1}, FailureCode(error, path)};
+  // A file cut short while it was walked reads as one that ends too early.
+  const WalkOutcome outcome =
+      WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
+  return {outcome.info, outcome.failure};
+}
+
+std::optional<std::string> Mp3FailureMessage(int failure) {
+  const std::optional<std::string> text = FailureText(failure);
+  if (!text) return std::nullopt;
+  // The two lines are separated by LF then CR, in that order.
+  return "Error \"EInOutError\": " + *text + "\n\rPlease message me the above information";
+}
+
+TMp3Info ReadMp3Info(const std::string& path, const MessageSink& show) {
   ProfilerReset();
   ProfilerStart("komplett");
-  const WalkOutcome outcome = Analyse(path);
-  if (outcome.failure != 0) ShowFailure(outcome.failure);
+  const Mp3Analysis analysis = AnalyseMp3(path);
+  if (analysis.failure != 0) {
+    if (const std::optional<std::string> message = Mp3FailureMessage(analysis.failure))
+      show(*message);
+  }
   ProfilerStop();
-  return outcome.info;
+  return analysis.info;
 }
 
 }  // namespace tarnwick

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "platform/message_sink.h"
 
 namespace tarnwick {
 
@@ -16,10 +19,23 @@ struct TMp3Info {
   bool operator==(const TMp3Info&) const = default;
 };
 
-// Walks the file at `path` from its first frame to its end. Never fails to
-// return: a failed analysis has Length -1 and the counts reached until then,
-// and an input/output failure (except a refused access) is shown through the
-// message sink. The file is opened for reading only.
-TMp3Info ReadMp3Info(const std::string& path);
+// The analysis of one file and how it ended: `failure` is 0, or the code of
+// the input/output failure that ended it (info.Length is then -1).
+struct Mp3Analysis {
+  TMp3Info info;
+  int failure = 0;
+};
+
+// Walks the file at `path` from its first frame to its end, opened for
+// reading only. Never fails to return: a failed analysis has Length -1 and
+// the counts reached until then. Shows nothing.
+Mp3Analysis AnalyseMp3(const std::string& path);
+
+// The message a failure code is shown with; none for a refused access.
+std::optional<std::string> Mp3FailureMessage(int failure);
+
+// AnalyseMp3 that shows a failure's message through `show`, timed by the
+// profiler as one section.
+TMp3Info ReadMp3Info(const std::string& path, const MessageSink& show);
 
 }  // namespace tarnwick

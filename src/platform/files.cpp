@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace tarnwick {
@@ -58,52 +59,40 @@ int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
   return mkstemp(temp_path.data());
 }
 
-bool CopyContents(int from, int to) {
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = read(from, buffer, sizeof buffer);
-    if (got == 0) return true;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    for (ssize_t done = 0; done < got;) {
-      const ssize_t put = write(to, buffer + done, static_cast<size_t>(got - done));
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) return false;
-      done += put;
-    }
-  }
+// Puts `from` at `to` unless `to` exists; both on one file system.
+std::error_code RenameNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (errno != EINVAL && errno != ENOSYS) return LastError();
+  // File systems without RENAME_NOREPLACE: a hard link fails on an existing name.
+  if (link(from.c_str(), to.c_str()) != 0) return LastError();
+  unlink(from.c_str());
+  return {};
 }
 
-// Puts `from` at `to` unless `to` exists; both on one file system.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // File systems without RENAME_NOREPLACE: a hard link fails on an existing name.
-  if (link(from.c_str(), to.c_str()) != 0) return false;
-  unlink(from.c_str());
-  return true;
+// Gives the copy the source's mode and times and flushes it to disk.
+std::error_code FinishCopy(int out, const struct stat& st) {
+  if (fchmod(out, st.st_mode & 07777) != 0) return LastError();
+  const timespec times[2] = {st.st_atim, st.st_mtim};
+  futimens(out, times);
+  return fsync(out) == 0 ? std::error_code() : LastError();
 }
 
 // The copy that a move across file systems needs, placed without replacing.
-bool CopyAcross(const std::string& source, const std::string& target) {
+std::error_code CopyAcross(const std::string& source, const std::string& target) {
   const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
+  if (in < 0) return LastError();
   struct stat st {};
   std::string temp;
-  const int out = fstat(in, &st) == 0 ? CreateTemporaryBeside(target, temp) : -1;
-  bool ok = out >= 0 && CopyContents(in, out) && fchmod(out, st.st_mode & 07777) == 0;
-  if (ok) {
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    futimens(out, times);
-    ok = fsync(out) == 0;
-  }
-  if (out >= 0) ok = (close(out) == 0) && ok;
+  std::error_code error;
+  int out = -1;
+  if (fstat(in, &st) != 0 || (out = CreateTemporaryBeside(target, temp)) < 0) error = LastError();
+  if (!error) error = CopyContents(in, out);
+  if (!error) error = FinishCopy(out, st);
+  if (out >= 0 && close(out) != 0 && !error) error = LastError();
   close(in);
-  ok = ok && RenameNoReplace(temp, target);
-  if (!ok && !temp.empty()) unlink(temp.c_str());
-  return ok;
+  if (!error) error = RenameNoReplace(temp, target);
+  if (error && out >= 0) unlink(temp.c_str());
+  return error;
 }
 
 }  // namespace
@@ -140,16 +129,19 @@ bool FileExists(const std::string& path) {
   return !S_ISDIR(st.st_mode) && !IsDirectory(path);
 }
 
-bool MoveFileNoReplace(const std::string& source, const std::string& target) {
-  if (RenameNoReplace(source, target)) return true;
-  if (errno != EXDEV) return false;
-  if (!CopyAcross(source, target)) return false;
-  if (unlink(source.c_str()) == 0) return true;
+std::error_code MoveFileNoReplace(const std::string& source, const std::string& target) {
+  const std::error_code renamed = RenameNoReplace(source, target);
+  if (renamed != std::errc::cross_device_link) return renamed;
+  if (const std::error_code error = CopyAcross(source, target)) return error;
+  if (unlink(source.c_str()) == 0) return {};
   // The source cannot be removed: take the copy back so the move fails whole.
+  const std::error_code error = LastError();
   unlink(target.c_str());
-  return false;
+  return error;
 }
 
-bool DeleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+std::error_code DeleteFile(const std::string& path) {
+  return unlink(path.c_str()) == 0 ? std::error_code() : LastError();
+}
 
 }  // namespace tarnwick

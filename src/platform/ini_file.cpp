@@ -8,6 +8,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace tarnwick {
@@ -54,16 +55,6 @@ std::string CutChars(std::string text, size_t max_chars) {
 }
 
 bool SameName(std::string_view a, std::string_view b) { return LowerAscii(a) == LowerAscii(b); }
-
-bool WriteAll(int fd, const std::string& data) {
-  for (size_t done = 0; done < data.size();) {
-    const ssize_t put = write(fd, data.data() + done, data.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<size_t>(put);
-  }
-  return true;
-}
 
 mode_t NewFileMode() {
   const mode_t mask = umask(0);
@@ -199,13 +190,15 @@ size_t IniFile::EndOfSection(std::string_view section) const {
   return end;
 }
 
-bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+std::error_code IniFile::Set(std::string_view section, std::string_view key,
+                             std::string_view value) {
   // A line break would split the entry and smuggle lines into the file.
   const auto breaks_line = [](std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
   };
-  if (breaks_line(section) || breaks_line(key) || breaks_line(value)) return false;
-  Load();
+  if (breaks_line(section) || breaks_line(key) || breaks_line(value)) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
   const std::string cr = crlf_ ? "\r" : "";
   std::string line = std::string(key) + "=" + std::string(value) + cr;
   if (const Entry* entry = Find(section, key)) {
@@ -218,34 +211,32 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     lines_.push_back(std::move(line));
   }
   final_newline_ = true;
-  const bool saved = Save();
   Parse();
-  return saved;
+  return {};
 }
 
-bool IniFile::WriteInteger(std::string_view section, std::string_view key, long long value) {
-  return WriteString(section, key, std::to_string(value));
-}
-
-bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
-  return WriteString(section, key, value ? "1" : "0");
-}
-
-bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
-  Load();
+void IniFile::Remove(std::string_view section, std::string_view key) {
   const Entry* entry = Find(section, key);
-  if (entry == nullptr) return true;
+  if (entry == nullptr) return;
   lines_.erase(lines_.begin() + static_cast<long>(entry->line));
-  const bool saved = Save();
   Parse();
-  return saved;
 }
 
-bool IniFile::Save() const {
-  struct stat st {};
-  const bool exists = stat(path_.c_str(), &st) == 0;
-  // A file the user may not write stays as it is, as with any read-only file.
-  if (exists && access(path_.c_str(), W_OK) != 0) return false;
+std::error_code IniFile::WriteString(std::string_view section, std::string_view key,
+                                     std::string_view value) {
+  Load();
+  if (const std::error_code error = Set(section, key, value)) return error;
+  return Save();
+}
+
+std::error_code IniFile::DeleteKey(std::string_view section, std::string_view key) {
+  Load();
+  if (Find(section, key) == nullptr) return {};
+  Remove(section, key);
+  return Save();
+}
+
+std::string IniFile::Contents() const {
   std::string content;
   for (size_t i = 0; i < lines_.size(); ++i) {
     content += lines_[i];
@@ -254,15 +245,15 @@ bool IniFile::Save() const {
     if (crlf_ && (lines_[i].empty() || lines_[i].back() != '\r')) content += '\r';
     content += '\n';
   }
-  std::string temp = path_ + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, content) && fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) == 0;
-  ok = fsync(fd) == 0 && ok;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), path_.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
+  return content;
+}
+
+std::error_code IniFile::Save() const {
+  struct stat st {};
+  const bool exists = stat(path_.c_str(), &st) == 0;
+  // A file the user may not write stays as it is, as with any read-only file.
+  if (exists && access(path_.c_str(), W_OK) != 0) return LastError();
+  return WriteFileAtomically(path_, Contents(), exists ? (st.st_mode & 07777) : NewFileMode());
 }
 
 }  // namespace tarnwick

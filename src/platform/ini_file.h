@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace tarnwick {
@@ -10,8 +11,8 @@ namespace tarnwick {
 // case and the first matching key wins. A write changes or adds one key in
 // place and keeps every other line (comments, unknown keys, junk) exactly as
 // it was; a new key goes to the end of its section, a new section to the end
-// of the file. Each write re-reads the file and replaces it through a
-// temporary file and a rename, so a crash never leaves half a file.
+// of the file. The file is replaced whole through a temporary file and a
+// rename, so a reader or a crash never sees half a file.
 class IniFile {
  public:
   static constexpr size_t kMaxValueChars = 2047;
@@ -32,12 +33,18 @@ class IniFile {
   // Key names of a section in file order.
   std::vector<std::string> ReadSectionKeys(std::string_view section) const;
 
-  // Each returns false when the file could not be written, or when a name or
-  // value holds a line break, which the format cannot keep.
-  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
-  bool WriteInteger(std::string_view section, std::string_view key, long long value);
-  bool WriteBool(std::string_view section, std::string_view key, bool value);
-  bool DeleteKey(std::string_view section, std::string_view key);
+  // Edits of the lines in memory, written by Save all at once. A name or
+  // value that holds a line break, which the format cannot keep, is refused
+  // with invalid_argument.
+  std::error_code Set(std::string_view section, std::string_view key, std::string_view value);
+  void Remove(std::string_view section, std::string_view key);
+  // Writes the lines as they now stand; the reason when the file refused.
+  std::error_code Save() const;
+
+  // One key at a time: re-reads the file, changes one key and saves.
+  std::error_code WriteString(std::string_view section, std::string_view key,
+                              std::string_view value);
+  std::error_code DeleteKey(std::string_view section, std::string_view key);
 
  private:
   struct Entry {
@@ -52,7 +59,7 @@ class IniFile {
   const Entry* Find(std::string_view section, std::string_view key) const;
   // Index after the last key or header line of a section, or npos.
   size_t EndOfSection(std::string_view section) const;
-  bool Save() const;
+  std::string Contents() const;
 
   std::string path_;
   std::vector<std::string> lines_;  // raw bytes of each line, CR kept

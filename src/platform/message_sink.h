@@ -5,14 +5,9 @@
 
 namespace tarnwick {
 
-// Where user-facing messages go: the desktop program shows a modal box,
-// the command line prints to standard error, tests record them.
+// Where user-facing messages go, handed to the core by its caller: the
+// desktop program shows a modal box, the command line prints to standard
+// error, tests record them. The core has no message channel of its own.
 using MessageSink = std::function<void(const std::string& text)>;
-
-// Installs a sink and returns the one it replaces.
-MessageSink SetMessageSink(MessageSink sink);
-
-// Hands a message to the installed sink (standard error when none is set).
-void ShowMessage(const std::string& text);
 
 }  // namespace tarnwick

@@ -60,8 +60,8 @@ void ComparePair(SearchRun& run, size_t i, size_t j) {
   if (i <= j) return;
   const std::string path_a = run.tracks.trackPaths[i];
   const std::string path_b = run.tracks.trackPaths[j];
-  const TMp3Info a = ReadMp3Info(path_a);
-  const TMp3Info b = ReadMp3Info(path_b);
+  const TMp3Info a = ReadMp3Info(path_a, ViewMessages(run));
+  const TMp3Info b = ReadMp3Info(path_b, ViewMessages(run));
   if (a.Length == -1 || b.Length == -1) return;
   const std::string& folder = run.settings.mp3folder;
   run.view.AppendRow(SeparatorRow());

@@ -5,31 +5,21 @@
 #include <utility>
 #include <vector>
 
-#include "platform/files.h"
-#include "platform/format.h"
 #include "search/duplicate_choice.h"
 #include "search/file_actions.h"
 #include "search/folder_scan.h"
 #include "search/title_rules.h"
+#include "settings/folder_checks.h"
 
 namespace tarnwick {
 namespace {
 
 // The folders a run needs must exist; the first missing one refuses the run.
 bool CheckFolders(SearchRun& run) {
-  const SETTINGS& s = run.settings;
-  const MESSAGES& m = run.language.MESSAGES;
-  const char* message = nullptr;
-  const std::string* folder = nullptr;
-  if (!s.multifolder && !IsDirectory(s.mp3folder)) {
-    message = m.MsgFolderMP3DoesNotExist.c_str(), folder = &s.mp3folder;
-  } else if (!IsDirectory(s.movefolder) && s.doubleMode == kDoubleMove) {
-    message = m.MsgFolderMovedDoesNotExist.c_str(), folder = &s.movefolder;
-  } else if (!IsDirectory(s.unknownfolder) && s.moveunknown) {
-    message = m.MsgFolderUnknownDoesNotExist.c_str(), folder = &s.unknownfolder;
-  }
-  if (message == nullptr) return true;
-  run.view.ShowMessage(FormatText(message, *folder));
+  const std::vector<std::string> missing = MissingFolderMessages(
+      run.settings, run.language.MESSAGES, {.mp3Folder = !run.settings.multifolder});
+  if (missing.empty()) return true;
+  run.view.ShowMessage(missing.front());
   return false;
 }
 
@@ -93,9 +83,10 @@ void FindPairs(SearchRun& run, const ComparePairFn& compare) {
     run.view.SetProgressPosition(static_cast<int>(i));
     run.view.ProcessPendingEvents();
     if (run.settings.stopped) return;
-    if (keys[i].empty()) continue;
-    for (size_t j = head[i]; j < i; j = next[j]) {
-      if (!keys[i].empty() && !keys[j].empty() && keys[i] == keys[j]) compare(i, j);
+    // A chain holds equal keys only, so a track of i's chain that is still
+    // in the run matches i, as long as i itself is.
+    for (size_t j = head[i]; j < i && !keys[i].empty(); j = next[j]) {
+      if (!keys[j].empty()) compare(i, j);
     }
   }
 }

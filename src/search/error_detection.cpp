@@ -1,11 +1,10 @@
 #include "search/error_detection.h"
 
 #include "mp3/mp3_info.h"
-#include "platform/files.h"
-#include "platform/format.h"
 #include "platform/text.h"
 #include "search/folder_scan.h"
 #include "search/row_format.h"
+#include "settings/folder_checks.h"
 
 namespace tarnwick {
 namespace {
@@ -30,7 +29,7 @@ bool AnalyseTrack(SearchRun& run, size_t i) {
   run.view.SetStatusText(0, std::to_string(PercentDone(i, run.tracks.size())) + "%");
   run.view.SetStatusText(1, std::string(FolderOf(path)));
   run.view.SetStatusText(2, std::string(FileNameOf(path)));
-  const TMp3Info info = ReadMp3Info(path);
+  const TMp3Info info = ReadMp3Info(path, ViewMessages(run));
   if (info.Length != -1 && info.Errors >= 1) {
     run.view.AppendRow(ErrorRow(path, info, run.language.MAIN));
   }
@@ -41,9 +40,11 @@ bool AnalyseTrack(SearchRun& run, size_t i) {
 }  // namespace
 
 RunOutcome RunErrorDetection(SearchRun& run) {
-  if (!run.settings.multifolder && !IsDirectory(run.settings.mp3folder)) {
-    run.view.ShowMessage(
-        FormatText(run.language.MESSAGES.MsgFolderMP3DoesNotExist, run.settings.mp3folder));
+  const std::vector<std::string> missing =
+      MissingFolderMessages(run.settings, run.language.MESSAGES,
+                            {.mp3Folder = !run.settings.multifolder, .actionFolders = false});
+  if (!missing.empty()) {
+    run.view.ShowMessage(missing.front());
     return RunOutcome::kRefused;
   }
   BeginRun(run);

@@ -14,8 +14,7 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kUnknownEndings = {"- unknown.mp3", "- unnamed.mp3",
                                                              "- untitled.mp3"};
-constexpr std::array<std::string_view, 3> kUnknownStarts = {"unknown -", "unnamed -",
-                                                            "untitled -"};
+constexpr std::array<std::string_view, 3> kUnknownStarts = {"unknown -", "unnamed -", "untitled -"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -33,8 +32,8 @@ void SplitTarget(const std::string& target, std::string& base, std::string& exte
 }
 
 void Report(SearchRun& run, FileAction::Kind kind, const std::string& from, const std::string& to,
-            bool ok) {
-  run.view.FileActionTried({kind, from, to, ok});
+            std::error_code error) {
+  run.view.FileActionTried({kind, from, to, error});
 }
 
 }  // namespace
@@ -57,8 +56,8 @@ MoveResult MoveFileUnique(const std::string& source, const std::string& target) 
   // is tried, so that nothing is ever replaced.
   for (int n = 2;; ++n) {
     if (!FileExists(candidate)) {
-      if (MoveFileNoReplace(source, candidate)) return {candidate, true};
-      if (!FileExists(candidate)) return {candidate, false};
+      const std::error_code error = MoveFileNoReplace(source, candidate);
+      if (!error || !FileExists(candidate)) return {candidate, error};
     }
     candidate = base + "_" + std::to_string(n) + extension;
   }
@@ -73,7 +72,7 @@ void HandleUnknownFiles(SearchRun& run) {
       run.view.AppendRow(UnknownRow(path));
       const MoveResult moved =
           MoveFileUnique(path, run.settings.unknownfolder + std::string(FileNameOf(path)));
-      Report(run, FileAction::Kind::kMove, path, moved.target, moved.ok);
+      Report(run, FileAction::Kind::kMove, path, moved.target, moved.error);
     }
     tracks.trackKeys[k].clear();
     tracks.trackPaths[k].clear();
@@ -85,7 +84,7 @@ void RemoveTrack(SearchRun& run, size_t k) {
   if (run.settings.doubleMode == kDoubleMove) {
     const MoveResult moved =
         MoveFileUnique(path, run.settings.movefolder + std::string(FileNameOf(path)));
-    Report(run, FileAction::Kind::kMove, path, moved.target, moved.ok);
+    Report(run, FileAction::Kind::kMove, path, moved.target, moved.error);
   } else if (run.settings.doubleMode == kDoubleDelete) {
     Report(run, FileAction::Kind::kDelete, path, "", DeleteFile(path));
   }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <system_error>
 
 #include "search/search_run.h"
 
@@ -20,10 +21,12 @@ void RemoveTrack(SearchRun& run, size_t k);
 // Song_3.mp3, ...) while it is taken; an existing file is never replaced.
 // The extension and a one-digit numbering suffix of the target are recognised
 // in any letter case and the extension keeps its spelling. Returns the path
-// tried last and whether the move worked.
+// tried last and why the move failed, if it did.
 struct MoveResult {
   std::string target;
-  bool ok = false;
+  std::error_code error;
+
+  bool ok() const { return !error; }
 };
 MoveResult MoveFileUnique(const std::string& source, const std::string& target);
 

@@ -9,7 +9,8 @@ namespace {
 
 bool IsExcludedFolder(const SETTINGS& settings, const std::string& folder) {
   const std::string lowered = LowerAscii(folder);
-  return lowered == LowerAscii(settings.movefolder) || lowered == LowerAscii(settings.unknownfolder);
+  return lowered == LowerAscii(settings.movefolder) ||
+         lowered == LowerAscii(settings.unknownfolder);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 namespace tarnwick {
 namespace {
 
-const std::string& YesNo(bool yes, const MAIN& texts) { return yes ? texts.TitleYes : texts.TitleNo; }
+const std::string& YesNo(bool yes, const MAIN& texts) {
+  return yes ? texts.TitleYes : texts.TitleNo;
+}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 #include "search/result_row.h"
 
@@ -11,8 +12,10 @@ struct FileAction {
   enum class Kind { kMove, kDelete, kRename };
   Kind kind = Kind::kMove;
   std::string from;
-  std::string to;  // empty for a deletion
-  bool ok = false;
+  std::string to;         // empty for a deletion
+  std::error_code error;  // why it failed; none when it worked
+
+  bool ok() const { return !error; }
 };
 
 const char* FileActionName(FileAction::Kind kind);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_sink.h"
 #include "search/run_view.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -32,6 +33,11 @@ struct SearchRun {
   TrackList tracks;
   std::vector<std::string> runFolders;
 };
+
+// The one way a run's messages leave the core: through its view.
+inline MessageSink ViewMessages(SearchRun& run) {
+  return [&view = run.view](const std::string& text) { view.ShowMessage(text); };
+}
 
 enum class RunOutcome {
   kRefused,   // a folder check failed; nothing was started

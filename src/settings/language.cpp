@@ -3,7 +3,6 @@
 #include "platform/app_folder.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
-#include "platform/message_sink.h"
 
 namespace tarnwick {
 namespace {
@@ -127,12 +126,12 @@ void SetDefaultMessages(LANGUAGE& language) {
 
 std::string LanguageFolder() { return AppFolder() + "language/"; }
 
-void LoadLanguage(LANGUAGE& language, const std::string& file_name) {
+void LoadLanguage(LANGUAGE& language, const std::string& file_name, const MessageSink& show) {
   const std::string path = LanguageFolder() + file_name;
   // The message is fixed: without a language file there is nothing to
   // translate it with. Loading goes on, so every text shows its placeholder.
   const bool found = FileExists(path);
-  if (!found) ShowMessage("Language not found, go to \"Options\"");
+  if (!found) show("Language not found, go to \"Options\"");
   // A folder of that name is read as no file at all, like a missing one.
   const IniFile file(found ? path : std::string());
   for (const LanguageKey& key : kKeys) {

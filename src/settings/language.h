@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_sink.h"
+
 namespace tarnwick {
 
 // The texts of the program, one string per key of the language file.
@@ -13,15 +15,15 @@ struct GENERAL {
 
 struct MAIN {
   std::string ButtonExit, ButtonCancel, ButtonSearchDouble, ButtonFindErrors, ButtonOptions;
-  std::string TitleName, TitleFolder, TitleLength, TitleVBR, TitleBitrate, TitleErrors,
-      TitleFrames, TitleYes, TitleNo, TitleCloseInX;
+  std::string TitleName, TitleFolder, TitleLength, TitleVBR, TitleBitrate, TitleErrors, TitleFrames,
+      TitleYes, TitleNo, TitleCloseInX;
 };
 
 struct TAB1 {
   std::string name, TitleLanguage, ButtonMP3, ButtonMove, ButtonUnknown, ButtonShortDesk,
       ButtonShortAuto, TitleDouble, TitleDoubleDisplay, TitleDoubleMove, TitleDoubleDelete,
-      TitleVBR, TitleVBREver, TitleVBRDouble, TitleSearchStart, TitleSearchStop,
-      TitleMoveUnknown, TitleRecursive, TitleLowPriority;
+      TitleVBR, TitleVBREver, TitleVBRDouble, TitleSearchStart, TitleSearchStop, TitleMoveUnknown,
+      TitleRecursive, TitleLowPriority;
 };
 
 struct TAB2 {
@@ -63,8 +65,9 @@ std::span<const LanguageKey> LanguageKeys();
 void SetDefaultMessages(LANGUAGE& language);
 
 // Reads the language file `file_name` of the folder "language" beside the
-// executable; shows "Language not found, go to "Options"" when it is missing.
-void LoadLanguage(LANGUAGE& language, const std::string& file_name);
+// executable; shows "Language not found, go to "Options"" through `show`
+// when it is missing.
+void LoadLanguage(LANGUAGE& language, const std::string& file_name, const MessageSink& show);
 
 // The language files offered in the options dialog, in listing order.
 struct LanguageList {

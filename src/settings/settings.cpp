@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "platform/app_folder.h"
-#include "platform/files.h"
 #include "platform/format.h"
 #include "platform/ini_file.h"
-#include "platform/message_sink.h"
 #include "platform/priority.h"
 #include "platform/text.h"
+#include "settings/folder_checks.h"
+#include "settings/settings_keys.h"
 
 namespace tarnwick {
 namespace {
@@ -18,23 +18,40 @@ constexpr const char* kFolders = "Folders";
 
 std::string TitleWidthKey(int column) { return "titleWidth" + std::to_string(column); }
 
+template <class... Visitors>
+struct Overloaded : Visitors... {
+  using Visitors::operator()...;
+};
+
+void ReadKey(const IniFile& ini, const SettingsKey& key, SETTINGS& s) {
+  std::visit(Overloaded{
+                 [&](SettingsKey::TextField field) {
+                   std::string value = ini.ReadString(kSettings, key.name, key.textFallback);
+                   s.*field = key.folder ? WithTrailingSlash(std::move(value)) : value;
+                 },
+                 [&](SettingsKey::NumberField field) {
+                   s.*field = static_cast<int>(ini.ReadInteger(kSettings, key.name, key.fallback));
+                 },
+                 [&](SettingsKey::FlagField field) {
+                   s.*field = ini.ReadBool(kSettings, key.name, key.fallback != 0);
+                 },
+             },
+             key.field);
+}
+
+std::string ValueText(const SettingsKey& key, const SETTINGS& s) {
+  return std::visit(
+      Overloaded{
+          [&](SettingsKey::TextField field) { return s.*field; },
+          [&](SettingsKey::NumberField field) { return std::to_string(s.*field); },
+          [&](SettingsKey::FlagField field) { return std::string(s.*field ? "1" : "0"); },
+      },
+      key.field);
+}
+
 void ReadOptions(const IniFile& ini, SETTINGS& s) {
-  s.lang = ini.ReadString(kSettings, "lang", "english.ini");
-  const long long mode = ini.ReadInteger(kSettings, "double", kDoubleShow);
-  s.doubleMode = (mode < kDoubleShow || mode > kDoubleDelete) ? kDoubleShow : static_cast<int>(mode);
-  s.mp3folder = ini.ReadString(kSettings, "mp3folder", "");
-  s.movefolder = ini.ReadString(kSettings, "movefolder", "");
-  s.unknownfolder = ini.ReadString(kSettings, "unknownfolder", "");
-  s.autostart = ini.ReadBool(kSettings, "autostart", false);
-  s.close = ini.ReadBool(kSettings, "close", false);
-  s.moveunknown = ini.ReadBool(kSettings, "moveunknown", false);
-  s.vbr = ini.ReadBool(kSettings, "vbr", false);
-  s.vbrever = ini.ReadBool(kSettings, "vbrever", false);
-  s.vbrdouble = ini.ReadBool(kSettings, "vbrdouble", true);
-  s.configured = ini.ReadBool(kSettings, "configured", false);
-  s.searchinsubfolder = ini.ReadBool(kSettings, "searchinsubfolder", false);
-  s.idle = ini.ReadBool(kSettings, "idle", false);
-  s.multifolder = ini.ReadBool(kSettings, "multifolder", false);
+  for (const SettingsKey& key : SettingsKeys()) ReadKey(ini, key, s);
+  if (s.doubleMode < kDoubleShow || s.doubleMode > kDoubleDelete) s.doubleMode = kDoubleShow;
 }
 
 // The key names of "Folders" are ignored: every key in file order is a folder.
@@ -54,50 +71,30 @@ void ReadColumnWidths(const IniFile& ini, const ResultColumns& columns, SETTINGS
   }
 }
 
-// Start-up warnings: they only warn, the values stay as loaded.
-void WarnAboutMissingFolders(const SETTINGS& s, const MESSAGES& messages) {
-  if (!IsDirectory(s.mp3folder)) {
-    ShowMessage(FormatText(messages.MsgFolderMP3DoesNotExist, s.mp3folder));
+std::error_code SetOptions(IniFile& ini, const SETTINGS& s) {
+  for (const SettingsKey& key : SettingsKeys()) {
+    if (const std::error_code error = ini.Set(kSettings, key.name, ValueText(key, s))) return error;
   }
-  if (!IsDirectory(s.movefolder) && s.doubleMode == kDoubleMove) {
-    ShowMessage(FormatText(messages.MsgFolderMovedDoesNotExist, s.movefolder));
-  }
-  if (!IsDirectory(s.unknownfolder) && s.moveunknown) {
-    ShowMessage(FormatText(messages.MsgFolderUnknownDoesNotExist, s.unknownfolder));
-  }
+  return {};
 }
 
-bool ReportWriteFailure(const std::string& path) {
-  ShowMessage(FormatText("Unable to write to %s", path));
-  return false;
-}
-
-bool WriteOptions(IniFile& ini, const SETTINGS& s) {
-  return ini.WriteString(kSettings, "lang", s.lang) &&
-         ini.WriteInteger(kSettings, "double", s.doubleMode) &&
-         ini.WriteString(kSettings, "mp3folder", s.mp3folder) &&
-         ini.WriteString(kSettings, "movefolder", s.movefolder) &&
-         ini.WriteString(kSettings, "unknownfolder", s.unknownfolder) &&
-         ini.WriteBool(kSettings, "autostart", s.autostart) &&
-         ini.WriteBool(kSettings, "close", s.close) &&
-         ini.WriteBool(kSettings, "moveunknown", s.moveunknown) &&
-         ini.WriteBool(kSettings, "vbr", s.vbr) &&
-         ini.WriteBool(kSettings, "vbrever", s.vbrever) &&
-         ini.WriteBool(kSettings, "vbrdouble", s.vbrdouble) &&
-         ini.WriteBool(kSettings, "configured", s.configured) &&
-         ini.WriteBool(kSettings, "searchinsubfolder", s.searchinsubfolder) &&
-         ini.WriteBool(kSettings, "idle", s.idle) &&
-         ini.WriteBool(kSettings, "multifolder", s.multifolder);
-}
-
-bool WriteFolders(IniFile& ini, const SETTINGS& s) {
-  for (const std::string& key : ini.ReadSectionKeys(kFolders)) {
-    if (!ini.DeleteKey(kFolders, key)) return false;
-  }
+std::error_code SetFolders(IniFile& ini, const SETTINGS& s) {
+  for (const std::string& key : ini.ReadSectionKeys(kFolders)) ini.Remove(kFolders, key);
   for (size_t i = 0; i < s.folders.size(); ++i) {
-    if (!ini.WriteString(kFolders, std::to_string(i), s.folders[i])) return false;
+    if (const std::error_code error = ini.Set(kFolders, std::to_string(i), s.folders[i])) {
+      return error;
+    }
   }
-  return true;
+  return {};
+}
+
+// Every change goes into one atomic write, so the file is never seen half
+// saved; a refusal keeps the file as it was.
+bool SaveOrReport(const IniFile& ini, std::error_code error, const MessageSink& show) {
+  if (!error) error = ini.Save();
+  if (!error) return true;
+  show(FormatText("Unable to write to %s", ini.Path()) + ": " + error.message());
+  return false;
 }
 
 }  // namespace
@@ -105,37 +102,43 @@ bool WriteFolders(IniFile& ini, const SETTINGS& s) {
 std::string SettingsPath() { return AppFolder() + kSettingsFileName; }
 
 void LoadSettings(SETTINGS& settings, const ResultColumns& columns, const MESSAGES& messages,
-                  const std::string& path) {
+                  const std::string& path, const MessageSink& show) {
   const IniFile ini(path);
   ReadOptions(ini, settings);
   ReadFolders(ini, settings);
   settings.priority = {0, 1, 2, 3, 4};
   ReadColumnWidths(ini, columns, settings);
-  if (settings.configured) WarnAboutMissingFolders(settings, messages);
+  // Start-up only warns, about every missing folder; the values stay as loaded.
+  if (settings.configured) {
+    for (const std::string& message : MissingFolderMessages(settings, messages, {})) show(message);
+  }
   SetProcessPriority(settings.idle);
 }
 
-bool SaveSettings(const SETTINGS& settings, const std::string& path) {
+bool SaveSettings(const SETTINGS& settings, const std::string& path, const MessageSink& show) {
   IniFile ini(path);
-  const bool ok = WriteOptions(ini, settings) && WriteFolders(ini, settings) &&
-                  ini.DeleteKey(kSettings, "delete");
-  return ok || ReportWriteFailure(path);
+  std::error_code error = SetOptions(ini, settings);
+  if (!error) error = SetFolders(ini, settings);
+  ini.Remove(kSettings, "delete");
+  return SaveOrReport(ini, error, show);
 }
 
-bool SaveColumnWidths(const ResultColumns& columns, const std::string& path) {
+bool SaveColumnWidths(const ResultColumns& columns, const std::string& path,
+                      const MessageSink& show) {
   IniFile ini(path);
-  for (int i = 0; i < columns.ColumnCount(); ++i) {
-    if (!ini.WriteInteger(kSettings, TitleWidthKey(i), columns.ColumnWidth(i))) {
-      return ReportWriteFailure(path);
-    }
+  std::error_code error;
+  for (int i = 0; i < columns.ColumnCount() && !error; ++i) {
+    error = ini.Set(kSettings, TitleWidthKey(i), std::to_string(columns.ColumnWidth(i)));
   }
-  return true;
+  return SaveOrReport(ini, error, show);
 }
 
 void ApplyColumnWidths(const SETTINGS& settings, ResultColumns& columns) {
   columns.BeginUpdate();
   const int count = std::min(columns.ColumnCount(), static_cast<int>(settings.titleWidth.size()));
-  for (int i = 0; i < count; ++i) columns.SetColumnWidth(i, settings.titleWidth[static_cast<size_t>(i)]);
+  for (int i = 0; i < count; ++i) {
+    columns.SetColumnWidth(i, settings.titleWidth[static_cast<size_t>(i)]);
+  }
   columns.EndUpdate();
 }
 

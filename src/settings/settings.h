@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_sink.h"
 #include "settings/language.h"
 
 namespace tarnwick {
@@ -12,11 +13,11 @@ enum DoubleMode : int { kDoubleShow = 0, kDoubleMove = 1, kDoubleDelete = 2 };
 
 // The options of the program plus the run state. Folder paths end with '/'.
 struct SETTINGS {
-  std::vector<int> titleWidth;     // one width per result list column
-  std::vector<int> priority;       // duplicate-choice rules in the order tried; never stored
+  std::vector<int> titleWidth;       // one width per result list column
+  std::vector<int> priority;         // duplicate-choice rules in the order tried; never stored
   std::vector<std::string> folders;  // the folder list of multi-folder mode
-  std::string mp3folder;           // during a run: the folder being processed
-  std::string mp3folderSaved;      // mp3folder as it was when the run began
+  std::string mp3folder;             // during a run: the folder being processed
+  std::string mp3folderSaved;        // mp3folder as it was when the run began
   std::string movefolder;
   std::string unknownfolder;
   int doubleMode = kDoubleShow;
@@ -62,17 +63,18 @@ constexpr const char* kSettingsFileName = "tarnwick.ini";
 // The settings file in the application folder.
 std::string SettingsPath();
 
-// Fills `settings` from the file, warns about missing folders with the
-// messages in force (the built-in English ones at start-up) and sets the
-// process priority.
+// Fills `settings` from the file, warns through `show` about missing folders
+// with the messages in force (the built-in English ones at start-up) and
+// sets the process priority. Folder paths read end with '/'.
 void LoadSettings(SETTINGS& settings, const ResultColumns& columns, const MESSAGES& messages,
-                  const std::string& path);
+                  const std::string& path, const MessageSink& show);
 
-// Writes the options and the folder list; false (after the message "Unable to
-// write to %s") when the file refused a write.
-bool SaveSettings(const SETTINGS& settings, const std::string& path);
+// Writes the options and the folder list in one atomic write; false, after
+// the message "Unable to write to <path>: <reason>", when the file refused it.
+bool SaveSettings(const SETTINGS& settings, const std::string& path, const MessageSink& show);
 
-bool SaveColumnWidths(const ResultColumns& columns, const std::string& path);
+bool SaveColumnWidths(const ResultColumns& columns, const std::string& path,
+                      const MessageSink& show);
 void ApplyColumnWidths(const SETTINGS& settings, ResultColumns& columns);
 
 }  // namespace tarnwick

@@ -44,10 +44,18 @@ std::string DesktopEntryText(std::string_view target, std::string_view workingDi
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Version=1.0\n"
-         "Name=" + EscapeEntryValue(NameStem(target)) + "\n"
-         "Comment=" + EscapeEntryValue(description) + "\n"
-         "Exec=" + exec + "\n"
-         "Path=" + EscapeEntryValue(workingDir) + "\n"
+         "Name=" +
+         EscapeEntryValue(NameStem(target)) +
+         "\n"
+         "Comment=" +
+         EscapeEntryValue(description) +
+         "\n"
+         "Exec=" +
+         exec +
+         "\n"
+         "Path=" +
+         EscapeEntryValue(workingDir) +
+         "\n"
          "Icon=tarnwick\n"
          "Terminal=false\n";
 }

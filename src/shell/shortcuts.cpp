@@ -1,12 +1,11 @@
 #include "shell/shortcuts.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
 
+#include "platform/file_io.h"
 #include "platform/text.h"
 #include "shell/desktop_entry.h"
 #include "shell/xdg_folders.h"
@@ -40,27 +39,10 @@ std::string DestinationFolder(LinkLocation location, const std::string& subFolde
   return "";
 }
 
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    text.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
-// Written beside its final place and renamed, so a desktop never sees half
-// an entry. Executable, because desktops refuse to start unmarked entries.
+// Written whole or not at all, so a desktop never sees half an entry.
+// Executable, because desktops refuse to start unmarked entries.
 bool WriteEntry(const std::string& path, std::string_view text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  const bool written = WriteAll(fd, text) && fchmod(fd, 0755) == 0 && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (written && closed && rename(temp.c_str(), path.c_str()) == 0) return true;
-  unlink(temp.c_str());
-  return false;
+  return !WriteFileAtomically(path, text, 0755);
 }
 
 }  // namespace

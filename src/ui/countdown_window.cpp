@@ -11,8 +11,8 @@ namespace tarnwick {
 
 // A small tool window above all others, with a title bar but no buttons in it.
 TfEnde::TfEnde(TfHaupt& main)
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint),
+    : QWidget(nullptr,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       fHaupt_(main) {
   setObjectName(QStringLiteral("fEnde"));
   setWindowTitle(QStringLiteral("Tarnwick"));

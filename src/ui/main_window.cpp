@@ -7,7 +7,6 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "platform/message_sink.h"
 #include "platform/text.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
@@ -59,9 +58,9 @@ void TfHaupt::FormCreate(const QStringList& arguments) {
   settings_.stopped = true;
   SetDefaultMessages(language_);
   ReadCommandLine(arguments);
-  LoadSettings(settings_, *columns_, language_.MESSAGES, SettingsPath());
-  LoadLanguage(language_, settings_.lang);
-  if (!settings_.configured) tarnwick::ShowMessage(language_.MESSAGES.MsgNotConfigured);
+  LoadSettings(settings_, *columns_, language_.MESSAGES, SettingsPath(), ShowMessageBox);
+  LoadLanguage(language_, settings_.lang, ShowMessageBox);
+  if (!settings_.configured) ShowMessageBox(language_.MESSAGES.MsgNotConfigured);
 }
 
 // Only the first argument counts; the program's own name comes before it.
@@ -94,7 +93,7 @@ void TfHaupt::closeEvent(QCloseEvent* event) {
   emit Closed();
 }
 
-void TfHaupt::FormClose() { SaveColumnWidths(*columns_, SettingsPath()); }
+void TfHaupt::FormClose() { SaveColumnWidths(*columns_, SettingsPath(), ShowMessageBox); }
 
 void TfHaupt::ApplyMainTexts() {
   const MAIN& m = language_.MAIN;
@@ -108,7 +107,7 @@ void TfHaupt::ApplyMainTexts() {
 }
 
 void TfHaupt::ReloadLanguage() {
-  LoadLanguage(language_, settings_.lang);
+  LoadLanguage(language_, settings_.lang, ShowMessageBox);
   ApplyMainTexts();
 }
 
@@ -161,7 +160,8 @@ bool TfHaupt::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       lblLinkMouseUp();
-      if (mouse->button() == Qt::LeftButton && lblLink->rect().contains(mouse->position().toPoint())) {
+      if (mouse->button() == Qt::LeftButton &&
+          lblLink->rect().contains(mouse->position().toPoint())) {
         lblLinkClick();
       }
       break;

@@ -77,8 +77,8 @@ QWidget* TfHaupt::BuildResultPanel() {
   layout->setSpacing(0);
   lstInfo = new ResultList(panel);
   lstInfo->setObjectName(QStringLiteral("lstInfo"));
-  lstInfo->Model().SetTitles({"Name", "Ordner", QString::fromUtf8("Länge"), "VBR", "Bitrate",
-                              "Fehler", "Frames"});
+  lstInfo->Model().SetTitles(
+      {"Name", "Ordner", QString::fromUtf8("Länge"), "VBR", "Bitrate", "Fehler", "Frames"});
   pBar = new QProgressBar(panel);
   pBar->setObjectName(QStringLiteral("pBar"));
   pBar->setFixedHeight(16);

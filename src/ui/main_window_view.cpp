@@ -3,14 +3,14 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "platform/message_sink.h"
 #include "ui/countdown_window.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 
 namespace tarnwick {
 
-void TfHaupt::ShowMessage(const std::string& text) { tarnwick::ShowMessage(text); }
+void TfHaupt::ShowMessage(const std::string& text) { ShowMessageBox(text); }
 
 void TfHaupt::ProgressReset() { pBar->setValue(pBar->minimum()); }
 

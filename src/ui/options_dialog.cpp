@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "platform/files.h"
-#include "platform/message_sink.h"
 #include "platform/priority.h"
 #include "platform/text.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 
 namespace tarnwick {
@@ -32,7 +32,8 @@ void TfOptionen::FormShow() {
   ApplyOptionsTexts();
   AttachStandardPositions();
   const std::vector<int>& priority = fHaupt_.Settings().priority;
-  for (size_t i = 0; i < priority.size(); ++i) SwapPriorityEntries(static_cast<int>(i), priority[i]);
+  for (size_t i = 0; i < priority.size(); ++i)
+    SwapPriorityEntries(static_cast<int>(i), priority[i]);
 }
 
 void TfOptionen::FillFromSettings() {
@@ -100,7 +101,7 @@ void TfOptionen::btnOKClick() {
   SETTINGS& s = fHaupt_.Settings();
   SetProcessPriority(chIdle->isChecked());
   s.configured = true;
-  if (!SaveSettings(s, SettingsPath())) return;
+  if (!SaveSettings(s, SettingsPath(), ShowMessageBox)) return;
   fHaupt_.ReloadLanguage();
   close();
 }
@@ -112,10 +113,11 @@ bool TfOptionen::ValidateInput() {
   }
   if (chMultiFolder->isChecked() && listMultiFolder->count() == 0) {
     pcTabs->setCurrentWidget(ts2);
-    tarnwick::ShowMessage("MP3-Ordner: Kein Verzeichnis ausgewählt");
+    ShowMessageBox("MP3-Ordner: Kein Verzeichnis ausgewählt");
     return false;
   }
-  if (DoubleItem() == kDoubleMove && !CheckFolderField(editMove, "verschobene Dateien: Verzeichnis")) {
+  if (DoubleItem() == kDoubleMove &&
+      !CheckFolderField(editMove, "verschobene Dateien: Verzeichnis")) {
     return false;
   }
   if (chUnknown->isChecked() && !CheckFolderField(editUnknown, "unbekannte Dateien: Verzeichnis")) {
@@ -123,7 +125,7 @@ bool TfOptionen::ValidateInput() {
   }
   if (listPrio->count() == 0) {
     pcTabs->setCurrentWidget(ts2);
-    tarnwick::ShowMessage("keine Einträge in Prioritätenliste gefunden!");
+    ShowMessageBox("keine Einträge in Prioritätenliste gefunden!");
     return false;
   }
   return true;
@@ -135,7 +137,7 @@ bool TfOptionen::CheckFolderField(QLineEdit* field, const char* prefix) {
   pcTabs->setCurrentWidget(ts1);
   field->setFocus();
   field->selectAll();
-  tarnwick::ShowMessage(std::string(prefix) + " \"" + text + "\" existiert nicht");
+  ShowMessageBox(std::string(prefix) + " \"" + text + "\" existiert nicht");
   return false;
 }
 

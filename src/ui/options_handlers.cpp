@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "platform/app_folder.h"
-#include "platform/message_sink.h"
 #include "platform/text.h"
 #include "settings/settings.h"
 #include "shell/folder_picker.h"
 #include "shell/shortcuts.h"
+#include "ui/message_box.h"
 #include "ui/options_dialog.h"
 #include "ui/qt_text.h"
 
@@ -36,7 +36,7 @@ std::string LinkTarget() {
 
 void CreateProgramLink(LinkLocation location, const char* success) {
   const std::string link = CreateLink(LinkTarget(), location, "", "", "", kLinkDescription);
-  ShowMessage(link.empty() ? kLinkFailed : success);
+  ShowMessageBox(link.empty() ? kLinkFailed : success);
 }
 
 }  // namespace
@@ -68,9 +68,7 @@ void TfOptionen::chMultiFolderClick() {
 
 void TfOptionen::btnSongClick() { PickInto(editSong, kPickMusicFolder, false); }
 
-void TfOptionen::btnMoveClick() {
-  PickInto(editMove, "Ordner für doppelte Dateien wählen", true);
-}
+void TfOptionen::btnMoveClick() { PickInto(editMove, "Ordner für doppelte Dateien wählen", true); }
 
 void TfOptionen::btnUnknownClick() {
   PickInto(editUnknown, "Ordner für unbekannte Dateien wählen", true);

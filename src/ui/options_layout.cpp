@@ -93,8 +93,7 @@ void TfOptionen::BuildDoubleGroup(QWidget* page) {
 QWidget* TfOptionen::BuildPage2() {
   ts2 = new QWidget;
   ts2->setObjectName(QStringLiteral("ts2"));
-  groupMultiFolder =
-      Place<QGroupBox>(ts2, "groupMultiFolder", "mehrere MP3-Ordner", 8, 8, 353, 97);
+  groupMultiFolder = Place<QGroupBox>(ts2, "groupMultiFolder", "mehrere MP3-Ordner", 8, 8, 353, 97);
   chMultiFolder = Place<QCheckBox>(groupMultiFolder, "chMultiFolder", "aktivieren", 8, 16, 97, 17);
   listMultiFolder = Place<QListWidget>(groupMultiFolder, "listMultiFolder", "", 8, 32, 257, 57);
   btnMultiFolderNew =
@@ -115,7 +114,8 @@ void TfOptionen::BuildPriorityGroup(QWidget* page) {
   btnPrioUp = Place<QPushButton>(groupPrio, "btnPrioUp", "Höher", 272, 16, 75, 25);
   btnPrioDown = Place<QPushButton>(groupPrio, "btnPrioDown", "Niedriger", 272, 48, 75, 25);
   btnPrioStd = Place<QPushButton>(groupPrio, "btnPrioStd", "Standard", 272, 80, 75, 25);
-  for (QWidget* control : std::initializer_list<QWidget*>{listPrio, btnPrioUp, btnPrioDown, btnPrioStd}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{listPrio, btnPrioUp, btnPrioDown, btnPrioStd}) {
     control->setEnabled(false);
   }
   groupPrio->setEnabled(false);

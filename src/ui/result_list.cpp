@@ -7,7 +7,7 @@ namespace tarnwick {
 RowSelectionModel::RowSelectionModel(ResultModel* model, QObject* parent)
     : QItemSelectionModel(model, parent), model_(model) {}
 
-bool RowSelectionModel::lstInfoChanging(const QModelIndex& index) const {
+bool RowSelectionModel::MaySelect(const QModelIndex& index) const {
   return !index.isValid() || !model_->Row(index.row()).IsSeparator();
 }
 
@@ -16,7 +16,7 @@ QItemSelection RowSelectionModel::WithoutSeparators(const QItemSelection& select
   for (const QItemSelectionRange& range : selection) {
     for (int row = range.top(); row <= range.bottom(); ++row) {
       const QModelIndex left = range.model()->index(row, range.left(), range.parent());
-      if (!lstInfoChanging(left)) continue;
+      if (!MaySelect(left)) continue;
       const QModelIndex right = range.model()->index(row, range.right(), range.parent());
       kept.merge(QItemSelection(left, right), QItemSelectionModel::Select);
     }
@@ -34,7 +34,7 @@ void RowSelectionModel::select(const QItemSelection& selection, SelectionFlags c
 }
 
 void RowSelectionModel::setCurrentIndex(const QModelIndex& index, SelectionFlags command) {
-  if (!lstInfoChanging(index)) return;
+  if (!MaySelect(index)) return;
   QItemSelectionModel::setCurrentIndex(index, command);
 }
 

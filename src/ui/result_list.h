@@ -23,7 +23,7 @@ class RowSelectionModel : public QItemSelectionModel {
 
  private:
   // True when the row of `index` may change its state.
-  bool lstInfoChanging(const QModelIndex& index) const;
+  bool MaySelect(const QModelIndex& index) const;
   QItemSelection WithoutSeparators(const QItemSelection& selection) const;
 
   const ResultModel* model_;

@@ -23,7 +23,7 @@ int ResultModel::columnCount(const QModelIndex& parent) const {
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const ResultRow& row = Row(index.row());
-  if (role == Qt::BackgroundRole) return QBrush(lstInfoCustomDrawItem(index.row()));
+  if (role == Qt::BackgroundRole) return QBrush(RowBackground(index.row()));
   if (role != Qt::DisplayRole) return {};
   if (index.column() == 0) return ToQt(row.caption);
   const size_t item = static_cast<size_t>(index.column() - 1);
@@ -69,7 +69,7 @@ void ResultModel::Flush() {
   endInsertRows();
 }
 
-QColor ResultModel::lstInfoCustomDrawItem(int row) const {
+QColor ResultModel::RowBackground(int row) const {
   return Row(row).IsSeparator() ? QColor(0x808080) : QColor(0xFFFFFF);
 }
 

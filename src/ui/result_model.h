@@ -38,7 +38,7 @@ class ResultModel : public QAbstractTableModel {
   const ResultRow& Row(int row) const { return rows_[static_cast<size_t>(row)]; }
 
   // The background of a row: white with sub-items, grey without.
-  QColor lstInfoCustomDrawItem(int row) const;
+  QColor RowBackground(int row) const;
 
  private:
   static constexpr int kBatchMilliseconds = 50;

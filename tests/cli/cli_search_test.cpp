@@ -45,9 +45,9 @@ TEST_F(CliSearchTest, ShowModeTableListsThePairWithLanguageTitles) {
 
 TEST_F(CliSearchTest, MoveModeReportsEveryActionAsJson) {
   const std::string moved = dir.MakeDir("moved"), unknown = dir.MakeDir("unknown");
-  const CliResult run = RunCli({"search", "--json", "--mode", "move", "--move-to", moved,
-                                "--unknown-to", unknown, music},
-                               home);
+  const CliResult run = RunCli(
+      {"search", "--json", "--mode", "move", "--move-to", moved, "--unknown-to", unknown, music},
+      home);
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> kinds, actions;
   for (const auto& line : JsonLines(run.out)) {

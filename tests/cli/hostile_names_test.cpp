@@ -1,6 +1,6 @@
-#include <filesystem>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "platform/files.h"
 #include "support/cli_runner.h"
@@ -15,11 +15,17 @@ using Strings = std::vector<std::string>;
 
 // Pairs of names that must meet as duplicates however odd their bytes.
 const std::vector<std::pair<std::string, std::string>> kHostilePairs = {
-    {"K\xE4" "fer - Lied.mp3", "K\xC3\xA4" "fer - Lied_1.mp3"},       // Windows-1252 and UTF-8
-    {"Caf\xC3\xA9" " - Ole.mp3", "Cafe\xCC\x81" " - Ole.mp3"},        // composed and decomposed é
-    {"-rf - Song.mp3", "--rf - song.mp3"},                            // options in disguise
-    {"%s%n%d - Fmt.mp3", "%s %n %d - fmt.mp3"},                       // format sequences
-    {"Line\nBreak - Tab\tbed.mp3", "line break - tabbed.mp3"},        // control characters
+    {"K\xE4"
+     "fer - Lied.mp3",
+     "K\xC3\xA4"
+     "fer - Lied_1.mp3"},  // Windows-1252 and UTF-8
+    {"Caf\xC3\xA9"
+     " - Ole.mp3",
+     "Cafe\xCC\x81"
+     " - Ole.mp3"},                                             // composed and decomposed é
+    {"-rf - Song.mp3", "--rf - song.mp3"},                      // options in disguise
+    {"%s%n%d - Fmt.mp3", "%s %n %d - fmt.mp3"},                 // format sequences
+    {"Line\nBreak - Tab\tbed.mp3", "line break - tabbed.mp3"},  // control characters
     {std::string(249, 'a') + "__.mp3", std::string(249, 'A') + "_2.mp3"},  // 255-byte names
 };
 
@@ -53,7 +59,8 @@ TEST_F(HostileNamesTest, PairedMovedAndPrintedAsValidJson) {
   EXPECT_EQ(pairs, kHostilePairs.size());
   EXPECT_EQ(moves, kHostilePairs.size());
   // Nothing lost: every file is in the folder or among the moved ones.
-  EXPECT_EQ(ListFiles(music, ".mp3").size() + ListFiles(moved, ".mp3").size(), 2 * kHostilePairs.size());
+  EXPECT_EQ(ListFiles(music, ".mp3").size() + ListFiles(moved, ".mp3").size(),
+            2 * kHostilePairs.size());
   EXPECT_EQ(ListFiles(music, ".mp3").size(), kHostilePairs.size());
 }
 
@@ -61,7 +68,9 @@ TEST_F(HostileNamesTest, TableKeepsOneLinePerRow) {
   const test::CliResult run = test::RunCli({"search", "--", music}, home);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Line\\nBreak - Tab\\tbed.mp3"), std::string::npos);
-  EXPECT_NE(run.out.find("K\xC3\xA4" "fer - Lied.mp3"), std::string::npos);  // shown as UTF-8
+  EXPECT_NE(run.out.find("K\xC3\xA4"
+                         "fer - Lied.mp3"),
+            std::string::npos);  // shown as UTF-8
   EXPECT_NE(run.out.find("%s%n%d - Fmt.mp3"), std::string::npos);
 }
 

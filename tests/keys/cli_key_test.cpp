@@ -29,6 +29,15 @@ TEST(CliKey, PrintsOneAlignedLinePerNameInInputOrder) {
   EXPECT_EQ(run.out, expected);
 }
 
+// Wide characters take two terminal cells, a combining accent none.
+TEST(CliKey, AlignsWideAndCombiningCharactersByTerminalCells) {
+  const CliResult run = RunCli({"\u6771\u4eac.mp3", "Cafe\u0301.mp3", "abcdefgh.mp3"});
+  EXPECT_EQ(run.out,
+            "\u6771\u4eac.mp3      \n"
+            "Cafe\u0301.mp3      kafe\n"
+            "abcdefgh.mp3  abkdefgh\n");
+}
+
 TEST(CliKey, KeysOnlyThePartAfterTheLastSlash) {
   const CliResult run = RunCli({"--json", "/tmp/The Band/Song.mp3", "Liebe/"});
   EXPECT_EQ(run.status, 0);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/format.h"
-#include "platform/message_sink.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -19,13 +18,11 @@ constexpr const char* kNotFound = "Language not found, go to \"Options\"";
 // messages the program shows.
 class LanguageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    UseHome(home_.path());
-    previous_sink_ = SetMessageSink([this](const std::string& text) { messages_.push_back(text); });
-  }
-  void TearDown() override {
-    SetMessageSink(previous_sink_);
-    unsetenv("TARNWICK_HOME");
+  void SetUp() override { UseHome(home_.path()); }
+  void TearDown() override { unsetenv("TARNWICK_HOME"); }
+
+  void Load(LANGUAGE& language, const std::string& file) {
+    LoadLanguage(language, file, [this](const std::string& text) { messages_.push_back(text); });
   }
 
   static void UseHome(const std::string& folder) { setenv("TARNWICK_HOME", folder.c_str(), 1); }
@@ -45,12 +42,11 @@ class LanguageTest : public ::testing::Test {
 
   test::TempDir home_;
   std::vector<std::string> messages_;
-  MessageSink previous_sink_;
 };
 
 TEST_F(LanguageTest, MissingFileShowsItsMessageAndEveryPlaceholder) {
   LANGUAGE language = StartRecord();
-  LoadLanguage(language, "english.ini");
+  Load(language, "english.ini");
   EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
   EXPECT_EQ(language.GENERAL.language, "LangError");
   EXPECT_EQ(language.GENERAL.ButtonOk, "LangError (OK)");
@@ -70,7 +66,7 @@ TEST_F(LanguageTest, MissingFileShowsItsMessageAndEveryPlaceholder) {
 TEST_F(LanguageTest, AFolderOfTheLanguageFileNameIsNoLanguageFile) {
   home_.MakeDir("language/english.ini");
   LANGUAGE language;
-  LoadLanguage(language, "english.ini");
+  Load(language, "english.ini");
   EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
   EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
 }
@@ -81,7 +77,7 @@ TEST_F(LanguageTest, MissingKeysGetTheirPlaceholders) {
                 "[Main]\nButtonExit=Quit\nTitleVBR=Variable\n"
                 "[Options_Tab1]\nTitleVBR=Prefer variable\n");
   LANGUAGE language = StartRecord();
-  LoadLanguage(language, "mini.ini");
+  Load(language, "mini.ini");
   EXPECT_TRUE(messages_.empty());
   EXPECT_EQ(language.GENERAL.language, "Mini");
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
@@ -99,7 +95,7 @@ TEST_F(LanguageTest, MissingKeysGetTheirPlaceholders) {
 TEST_F(LanguageTest, ButtonCancelOfMainFeedsBothCancelTexts) {
   WriteLanguage("x.ini", "[Main]\nButtonCancel=Stop\nButtonOk=Fine\n");
   LANGUAGE language;
-  LoadLanguage(language, "x.ini");
+  Load(language, "x.ini");
   EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
   EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
   EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
@@ -112,7 +108,7 @@ TEST_F(LanguageTest, SectionAndKeyNamesAreFoundWhateverTheirCase) {
                 "[OPTIONS_TAB2]\nBUTTONADD=Add\n"
                 "[messages]\nmsgfileexists=%s twice\n");
   LANGUAGE language;
-  LoadLanguage(language, "lower.ini");
+  Load(language, "lower.ini");
   EXPECT_EQ(language.GENERAL.language, "Lower");
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
   EXPECT_EQ(language.MAIN.TitleCloseInX, "Bye in %d");
@@ -124,7 +120,7 @@ TEST_F(LanguageTest, Windows1252FilesAreReadAsUtf8) {
   WriteLanguage("alt.ini",
                 "[Main]\nTitleLength=L\xE4nge\n[Options_Tab2_Priority]\na=- l\xE4ngeres Lied\n");
   LANGUAGE language;
-  LoadLanguage(language, "alt.ini");
+  Load(language, "alt.ini");
   EXPECT_EQ(language.MAIN.TitleLength, "Länge");
   EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, std::vector<std::string>{"- längeres Lied"});
 }
@@ -134,7 +130,7 @@ TEST_F(LanguageTest, PriorityTextsAreTheValuesOfTheirSectionInFileOrder) {
                 "[Main]\nButtonExit=Quit\n"
                 "[Options_Tab2_Priority]\nzeta=first\nalpha=second\nempty=\n");
   LANGUAGE language = StartRecord();
-  LoadLanguage(language, "prio.ini");
+  Load(language, "prio.ini");
   EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, (std::vector<std::string>{"first", "second", ""}));
 }
 
@@ -143,7 +139,7 @@ TEST_F(LanguageTest, HostileFormatTextsComeOutAsTheyStand) {
                 "[Main]\nTitleCloseInX=%s%n%d%x%\n"
                 "[Messages]\nMsgFileExists=%n%p%d%s%%\nMsgFolderMP3DoesNotExist=%999999999s\n");
   LANGUAGE language;
-  LoadLanguage(language, "bad.ini");
+  Load(language, "bad.ini");
   EXPECT_EQ(FormatText(language.MAIN.TitleCloseInX, 5), "5%n%d%x%");
   EXPECT_EQ(FormatText(language.MESSAGES.MsgFileExists, "/music/a"), "%n%p/music/a%s%");
   EXPECT_EQ(FormatText(language.MESSAGES.MsgFolderMP3DoesNotExist, "/music/"), "%999999999s");
@@ -176,7 +172,7 @@ TEST_F(LanguageTest, NamelessFileIsNotListedButCanBeLoaded) {
   EXPECT_TRUE(list.languageFiles.empty());
   EXPECT_EQ(list.selected, -1);
   LANGUAGE language;
-  LoadLanguage(language, "custom.ini");
+  Load(language, "custom.ini");
   EXPECT_TRUE(messages_.empty());
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
 }
@@ -198,7 +194,7 @@ class ShippedLanguageTest : public LanguageTest {
 
   LANGUAGE Load(const std::string& file_name) {
     LANGUAGE language;
-    LoadLanguage(language, file_name);
+    LanguageTest::Load(language, file_name);
     return language;
   }
 };

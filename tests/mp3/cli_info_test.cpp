@@ -72,8 +72,7 @@ TEST_F(CliInfoTest, JsonObjectPerFile) {
 TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
   const std::string missing = dir_.path() + "missing.mp3";
   const std::string empty = dir_.WriteFile("empty.mp3", "");
-  const CliResult run =
-      RunCli({"info", "--json", missing, clean_, empty});
+  const CliResult run = RunCli({"info", "--json", missing, clean_, empty});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
   EXPECT_EQ(run.err,

@@ -1,8 +1,8 @@
-#include <unistd.h>
+#include "mp3/guarded_walk.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include "mp3/guarded_walk.h"
 #include "mp3/mapped_file.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"

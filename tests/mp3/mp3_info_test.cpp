@@ -11,7 +11,6 @@
 
 #include "mp3/profiler.h"
 #include "mp3_info_print.h"
-#include "platform/message_sink.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -33,16 +32,12 @@ const TMp3Info kFailedAtOnce{-1, 0, 0, false, 0};
 
 class Mp3InfoTest : public testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = SetMessageSink([this](const std::string& text) { messages_.push_back(text); });
+  TMp3Info Read(const std::string& path) {
+    return ReadMp3Info(path, [this](const std::string& text) { messages_.push_back(text); });
   }
-  void TearDown() override { SetMessageSink(previous_); }
 
   test::TempDir dir_;
   std::vector<std::string> messages_;
-
- private:
-  MessageSink previous_;
 };
 
 // Tiny files from lame and ffmpeg (tests/data/mp3/make.sh). Expected values
@@ -68,7 +63,7 @@ TEST_F(Mp3InfoTest, EncoderFilesAreCleanAtEverySampleRate) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ReadMp3Info(DataFile(c.name)), c.info);
+    EXPECT_EQ(Read(DataFile(c.name)), c.info);
   }
   EXPECT_TRUE(messages_.empty());
 }
@@ -76,32 +71,32 @@ TEST_F(Mp3InfoTest, EncoderFilesAreCleanAtEverySampleRate) {
 TEST_F(Mp3InfoTest, EncoderFileCutInsideItsLastFrame) {
   const std::string whole = test::ReadFile(DataFile("cbr128_44100.mp3"));
   const TMp3Info clean{0, 128, 0, false, 14};
-  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("cut.mp3", whole.substr(0, whole.size() - 200))), clean);
+  EXPECT_EQ(Read(dir_.WriteFile("cut.mp3", whole.substr(0, whole.size() - 200))), clean);
   // Three bytes of one more header: the read of that header runs past the end.
   const std::string three = whole + whole.substr(0, 3);
-  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("three.mp3", three)), (TMp3Info{-1, 119, 0, false, 15}));
+  EXPECT_EQ(Read(dir_.WriteFile("three.mp3", three)), (TMp3Info{-1, 119, 0, false, 15}));
   EXPECT_EQ(messages_, std::vector{FailureMessage("Read beyond end of file")});
 }
 
 TEST_F(Mp3InfoTest, BuiltStreamFromAFile) {
   const std::string path = dir_.WriteFile(
       "song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000) + test::Id3v1Tag("Song"));
-  EXPECT_EQ(ReadMp3Info(path), (TMp3Info{26, 128, 0, false, 1000}));
+  EXPECT_EQ(Read(path), (TMp3Info{26, 128, 0, false, 1000}));
   EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(Mp3InfoTest, ShortAndSynclessFilesShowTheirFailure) {
-  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("empty.mp3", "")), kFailedAtOnce);
-  EXPECT_EQ(ReadMp3Info(dir_.WriteFile("zeros.mp3", std::string(5000, '\0'))), kFailedAtOnce);
+  EXPECT_EQ(Read(dir_.WriteFile("empty.mp3", "")), kFailedAtOnce);
+  EXPECT_EQ(Read(dir_.WriteFile("zeros.mp3", std::string(5000, '\0'))), kFailedAtOnce);
   EXPECT_EQ(messages_, (std::vector{FailureMessage("Read beyond end of file"),
                                     FailureMessage("I/O error 131")}));
 }
 
 TEST_F(Mp3InfoTest, MissingFileAndMissingFolder) {
-  EXPECT_EQ(ReadMp3Info(dir_.Sub("missing.mp3")), kFailedAtOnce);
-  EXPECT_EQ(ReadMp3Info(dir_.path() + "no folder/missing.mp3"), kFailedAtOnce);
+  EXPECT_EQ(Read(dir_.Sub("missing.mp3")), kFailedAtOnce);
+  EXPECT_EQ(Read(dir_.path() + "no folder/missing.mp3"), kFailedAtOnce);
   const std::string file = dir_.WriteFile("file.mp3", test::CbrStream(128, 10));
-  EXPECT_EQ(ReadMp3Info(file + "/inside.mp3"), kFailedAtOnce);
+  EXPECT_EQ(Read(file + "/inside.mp3"), kFailedAtOnce);
   EXPECT_EQ(messages_,
             (std::vector{FailureMessage("File not found"), FailureMessage("Invalid filename"),
                          FailureMessage("Invalid filename")}));
@@ -109,14 +104,14 @@ TEST_F(Mp3InfoTest, MissingFileAndMissingFolder) {
 
 TEST_F(Mp3InfoTest, FileThatVanishes) {
   const std::string path = dir_.WriteFile("gone.mp3", test::CbrStream(128, 10));
-  EXPECT_EQ(ReadMp3Info(path).Frames, 10);
+  EXPECT_EQ(Read(path).Frames, 10);
   fs::remove(path);
-  EXPECT_EQ(ReadMp3Info(path), kFailedAtOnce);
+  EXPECT_EQ(Read(path), kFailedAtOnce);
   EXPECT_EQ(messages_, std::vector{FailureMessage("File not found")});
 }
 
 TEST_F(Mp3InfoTest, FolderGivesItsSystemErrorNumber) {
-  EXPECT_EQ(ReadMp3Info(dir_.MakeDir("folder.mp3")), kFailedAtOnce);
+  EXPECT_EQ(Read(dir_.MakeDir("folder.mp3")), kFailedAtOnce);
   EXPECT_EQ(messages_, std::vector{FailureMessage("I/O error 21")});  // EISDIR
 }
 
@@ -125,8 +120,8 @@ TEST_F(Mp3InfoTest, FolderGivesItsSystemErrorNumber) {
 bool AnalysesTo(const std::string& path, const TMp3Info& expected,
                 const std::vector<std::string>& expected_messages) {
   std::vector<std::string> messages;
-  SetMessageSink([&messages](const std::string& text) { messages.push_back(text); });
-  const TMp3Info info = ReadMp3Info(path);
+  const TMp3Info info =
+      ReadMp3Info(path, [&messages](const std::string& text) { messages.push_back(text); });
   if (info == expected && messages == expected_messages) return true;
   std::fprintf(stderr, "got {%d, %d, %d, %d, %d} and %zu messages\n", info.Length, info.Bitrate,
                info.Errors, info.Vbr, info.Frames, messages.size());
@@ -165,10 +160,10 @@ TEST_F(Mp3InfoTest, NoDescriptorLeft) {
 TEST_F(Mp3InfoTest, EachAnalysisIsProfiledAsOneSection) {
   const std::regex line("komplett: [0-9]+\\.[0-9]{6} sec\r\n");
   ProfilerStart("left open");
-  ReadMp3Info(DataFile("cbr128_44100.mp3"));
+  Read(DataFile("cbr128_44100.mp3"));
   EXPECT_TRUE(std::regex_match(ProfilerReport(), line)) << ProfilerReport();
   EXPECT_FALSE(ProfilerActive());
-  ReadMp3Info(dir_.Sub("missing.mp3"));
+  Read(dir_.Sub("missing.mp3"));
   EXPECT_TRUE(std::regex_match(ProfilerReport(), line)) << ProfilerReport();
   EXPECT_FALSE(ProfilerActive());
 }

@@ -1,11 +1,11 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
-#include "platform/files.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -18,7 +18,8 @@ using Names = std::vector<std::string>;
 
 TEST(ListFiles, Mp3FilesInAnyCaseSortedWithLettersFolded) {
   TempDir dir;
-  for (const char* name : {"b.mp3", "A.MP3", "a.mp3", ".hidden.Mp3", "c.mp3.txt", "_x.mp3", "Z.mp3"}) {
+  for (const char* name :
+       {"b.mp3", "A.MP3", "a.mp3", ".hidden.Mp3", "c.mp3.txt", "_x.mp3", "Z.mp3"}) {
     dir.WriteFile(name, "x");
   }
   dir.MakeDir("c.mp3");  // a folder is never a track
@@ -70,19 +71,22 @@ TEST(MoveFile, MovesAndNeverReplaces) {
   TempDir dir;
   const std::string a = dir.WriteFile("a.mp3", "AAA");
   const std::string b = dir.WriteFile("b.mp3", "BBB");
-  EXPECT_FALSE(MoveFileNoReplace(a, b));
+  EXPECT_EQ(MoveFileNoReplace(a, b), std::errc::file_exists);
   EXPECT_EQ(ReadFile(a), "AAA");
   EXPECT_EQ(ReadFile(b), "BBB");
-  EXPECT_TRUE(MoveFileNoReplace(a, dir.Sub("c.mp3")));
+  EXPECT_EQ(MoveFileNoReplace(a, dir.Sub("c.mp3")), std::error_code());
   EXPECT_FALSE(FileExists(a));
   EXPECT_EQ(ReadFile(dir.Sub("c.mp3")), "AAA");
-  EXPECT_FALSE(MoveFileNoReplace(dir.Sub("gone.mp3"), dir.Sub("d.mp3")));
+  EXPECT_EQ(MoveFileNoReplace(dir.Sub("gone.mp3"), dir.Sub("d.mp3")),
+            std::errc::no_such_file_or_directory);
 }
 
 // A folder on another file system than the temporary folder, or empty.
 std::string OtherFileSystem() {
-  struct stat tmp {}, shm {};
-  if (stat("/dev/shm", &shm) != 0 || stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0) {
+  struct stat tmp {
+  }, shm{};
+  if (stat("/dev/shm", &shm) != 0 ||
+      stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0) {
     return "";
   }
   return tmp.st_dev == shm.st_dev ? "" : "/dev/shm/";
@@ -99,11 +103,11 @@ TEST(MoveFile, AcrossFileSystemsCopiesKeepsModeAndNeverReplaces) {
   chmod(source.c_str(), 0640);
   test::WriteFileAt(far + "taken.mp3", "TAKEN");
 
-  EXPECT_FALSE(MoveFileNoReplace(source, far + "taken.mp3"));
+  EXPECT_EQ(MoveFileNoReplace(source, far + "taken.mp3"), std::errc::file_exists);
   EXPECT_EQ(ReadFile(far + "taken.mp3"), "TAKEN");
   EXPECT_TRUE(FileExists(source));
 
-  EXPECT_TRUE(MoveFileNoReplace(source, far + "song.mp3"));
+  EXPECT_EQ(MoveFileNoReplace(source, far + "song.mp3"), std::error_code());
   EXPECT_FALSE(FileExists(source));
   EXPECT_EQ(ReadFile(far + "song.mp3"), std::string(300000, 'S'));
   struct stat st {};
@@ -119,7 +123,9 @@ TEST(MoveFile, UnwritableDestinationLeavesSourceWhole) {
   const std::string locked = dir.MakeDir("locked");
   test::GiveToUnprivileged(dir.path());
   chmod(locked.c_str(), 0555);
-  EXPECT_TRUE(test::RunUnprivileged([&] { return !MoveFileNoReplace(source, locked + "song.mp3"); }));
+  EXPECT_TRUE(test::RunUnprivileged([&] {
+    return MoveFileNoReplace(source, locked + "song.mp3") == std::errc::permission_denied;
+  }));
   EXPECT_EQ(ReadFile(source), "SONG");
   EXPECT_TRUE(ListFiles(locked, "").empty());
 }
@@ -127,9 +133,9 @@ TEST(MoveFile, UnwritableDestinationLeavesSourceWhole) {
 TEST(DeleteFile, RemovesFilesAndReportsFailure) {
   TempDir dir;
   const std::string file = dir.WriteFile("f.mp3", "x");
-  EXPECT_TRUE(DeleteFile(file));
+  EXPECT_EQ(DeleteFile(file), std::error_code());
   EXPECT_FALSE(FileExists(file));
-  EXPECT_FALSE(DeleteFile(file));
+  EXPECT_EQ(DeleteFile(file), std::errc::no_such_file_or_directory);
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
+#include "platform/ini_file.h"
+
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include "platform/ini_file.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
 namespace tarnwick {
 namespace {
+
+const std::error_code kNoError;
 
 using test::ReadFile;
 using test::TempDir;
@@ -47,15 +49,23 @@ TEST(IniRead, QuotesCrlfAndLongValues) {
 
 TEST(IniRead, Windows1252LinesAreConverted) {
   TempDir dir;
-  const IniFile ini(dir.WriteFile("a.ini", "[S]\nname=K\xE4" "fer\nutf=K\xC3\xA4" "fer\n"));
-  EXPECT_EQ(ini.ReadString("S", "name", ""), "K\xC3\xA4" "fer");
-  EXPECT_EQ(ini.ReadString("S", "utf", ""), "K\xC3\xA4" "fer");
+  const IniFile ini(dir.WriteFile("a.ini",
+                                  "[S]\nname=K\xE4"
+                                  "fer\nutf=K\xC3\xA4"
+                                  "fer\n"));
+  EXPECT_EQ(ini.ReadString("S", "name", ""),
+            "K\xC3\xA4"
+            "fer");
+  EXPECT_EQ(ini.ReadString("S", "utf", ""),
+            "K\xC3\xA4"
+            "fer");
 }
 
 TEST(IniRead, IntegersAndBooleans) {
   TempDir dir;
-  const IniFile ini(dir.WriteFile(
-      "a.ini", "[S]\ndec=-12\nhex=0x1F\nHEX=0X10\nzx=0x\nword=yes\ntwo=2\nzero=0\nbig=99999999999999999999\n"));
+  const IniFile ini(dir.WriteFile("a.ini",
+                                  "[S]\ndec=-12\nhex=0x1F\nHEX=0X10\nzx=0x\nword=yes\ntwo=2\nzero="
+                                  "0\nbig=99999999999999999999\n"));
   EXPECT_EQ(ini.ReadInteger("S", "dec", 7), -12);
   EXPECT_EQ(ini.ReadInteger("S", "hex", 7), 31);
   EXPECT_EQ(ini.ReadInteger("S", "zx", 7), 7);
@@ -81,7 +91,7 @@ TEST(IniWrite, ChangesOneLineInPlaceAndKeepsEverythingElse) {
   const std::string path = dir.WriteFile(
       "a.ini", "; my settings\n[Settings]\nlang=deutsch.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
   IniFile ini(path);
-  ASSERT_TRUE(ini.WriteString("settings", "LANG", "english.ini"));
+  ASSERT_EQ(ini.WriteString("settings", "LANG", "english.ini"), kNoError);
   EXPECT_EQ(ReadFile(path),
             "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
 }
@@ -90,10 +100,9 @@ TEST(IniWrite, NewKeyEndsItsSectionAndNewSectionEndsTheFile) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[Settings]\nlang=x\n\n[Extra]\nx=1\n");
   IniFile ini(path);
-  ASSERT_TRUE(ini.WriteString("Settings", "double", "1"));
-  ASSERT_TRUE(ini.WriteString("Folders", "0", "/music/"));
-  EXPECT_EQ(ReadFile(path),
-            "[Settings]\nlang=x\ndouble=1\n\n[Extra]\nx=1\n[Folders]\n0=/music/\n");
+  ASSERT_EQ(ini.WriteString("Settings", "double", "1"), kNoError);
+  ASSERT_EQ(ini.WriteString("Folders", "0", "/music/"), kNoError);
+  EXPECT_EQ(ReadFile(path), "[Settings]\nlang=x\ndouble=1\n\n[Extra]\nx=1\n[Folders]\n0=/music/\n");
   EXPECT_EQ(IniFile(path).ReadString("folders", "0", ""), "/music/");
 }
 
@@ -101,8 +110,8 @@ TEST(IniWrite, CreatesFileInOrderOfFirstWrite) {
   TempDir dir;
   const std::string path = dir.Sub("new.ini");
   IniFile ini(path);
-  ASSERT_TRUE(ini.WriteInteger("Settings", "titleWidth0", 50));
-  ASSERT_TRUE(ini.WriteBool("Settings", "vbr", true));
+  ASSERT_EQ(ini.WriteString("Settings", "titleWidth0", "50"), kNoError);
+  ASSERT_EQ(ini.WriteString("Settings", "vbr", "1"), kNoError);
   EXPECT_EQ(ReadFile(path), "[Settings]\ntitleWidth0=50\nvbr=1\n");
 }
 
@@ -110,10 +119,10 @@ TEST(IniWrite, KeepsCrlfAndDeletesKeys) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\r\na=1\r\ndelete=1\r\nb=2");
   IniFile ini(path);
-  ASSERT_TRUE(ini.DeleteKey("S", "DELETE"));
-  ASSERT_TRUE(ini.WriteString("S", "c", "3"));
+  ASSERT_EQ(ini.DeleteKey("S", "DELETE"), kNoError);
+  ASSERT_EQ(ini.WriteString("S", "c", "3"), kNoError);
   EXPECT_EQ(ReadFile(path), "[S]\r\na=1\r\nb=2\r\nc=3\r\n");
-  EXPECT_TRUE(ini.DeleteKey("S", "missing"));
+  EXPECT_EQ(ini.DeleteKey("S", "missing"), kNoError);
 }
 
 TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
@@ -121,7 +130,7 @@ TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
   IniFile ini(path);
   test::WriteFileAt(path, "[S]\na=1\nother=2\n");
-  ASSERT_TRUE(ini.WriteString("S", "a", "9"));
+  ASSERT_EQ(ini.WriteString("S", "a", "9"), kNoError);
   EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
 }
 
@@ -129,8 +138,8 @@ TEST(IniWrite, RefusesLineBreaksThatWouldInjectLines) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
   IniFile ini(path);
-  EXPECT_FALSE(ini.WriteString("S", "mp3folder", "/music\n[Evil]\nx=1"));
-  EXPECT_FALSE(ini.WriteString("S", "a\rb", "1"));
+  EXPECT_EQ(ini.WriteString("S", "mp3folder", "/music\n[Evil]\nx=1"), std::errc::invalid_argument);
+  EXPECT_EQ(ini.WriteString("S", "a\rb", "1"), std::errc::invalid_argument);
   EXPECT_EQ(ReadFile(path), "[S]\na=1\n");
 }
 
@@ -138,7 +147,7 @@ TEST(IniWrite, KeepsTheFileMode) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
   chmod(path.c_str(), 0640);
-  ASSERT_TRUE(IniFile(path).WriteString("S", "a", "2"));
+  ASSERT_EQ(IniFile(path).WriteString("S", "a", "2"), kNoError);
   struct stat st {};
   stat(path.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -151,14 +160,17 @@ TEST(IniWrite, ReadOnlyFileOrFolderRefusesAndStaysWhole) {
   test::WriteFileAt(file, "[S]\na=1\n");
   test::GiveToUnprivileged(dir.path());
   chmod(file.c_str(), 0444);
-  EXPECT_TRUE(test::RunUnprivileged([&] { return !IniFile(file).WriteString("S", "a", "2"); }));
+  EXPECT_TRUE(test::RunUnprivileged(
+      [&] { return IniFile(file).WriteString("S", "a", "2") == std::errc::permission_denied; }));
   EXPECT_EQ(ReadFile(file), "[S]\na=1\n");
 
   chmod(file.c_str(), 0644);
   chmod(folder.c_str(), 0555);
-  EXPECT_TRUE(test::RunUnprivileged([&] { return !IniFile(file).WriteString("S", "a", "2"); }));
   EXPECT_TRUE(test::RunUnprivileged(
-      [&] { return !IniFile(folder + "new.ini").WriteString("S", "a", "2"); }));
+      [&] { return IniFile(file).WriteString("S", "a", "2") == std::errc::permission_denied; }));
+  EXPECT_TRUE(test::RunUnprivileged([&] {
+    return IniFile(folder + "new.ini").WriteString("S", "a", "2") == std::errc::permission_denied;
+  }));
   EXPECT_EQ(ReadFile(file), "[S]\na=1\n");
 }
 

@@ -1,32 +1,49 @@
+#include "platform/text.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/format.h"
-#include "platform/text.h"
 
 namespace tarnwick {
 namespace {
 
 TEST(Utf8, ValidAndInvalidSequences) {
   EXPECT_TRUE(IsValidUtf8("plain"));
-  EXPECT_TRUE(IsValidUtf8("K\xC3\xA4" "fer"));        // Käfer
-  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x8E\xB5"));         // a four-byte note
-  EXPECT_FALSE(IsValidUtf8("K\xE4" "fer"));             // Windows-1252 ä
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                // overlong '/'
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));            // a surrogate
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));                // cut short
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));        // beyond U+10FFFF
+  EXPECT_TRUE(
+      IsValidUtf8("K\xC3\xA4"
+                  "fer"));                       // Käfer
+  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x8E\xB5"));  // a four-byte note
+  EXPECT_FALSE(
+      IsValidUtf8("K\xE4"
+                  "fer"));                        // Windows-1252 ä
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong '/'
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
 }
 
 TEST(Utf8, Windows1252IsConvertedOnlyWhenNotUtf8) {
-  EXPECT_EQ(Cp1252ToUtf8("K\xE4" "fer \x80 \x9F"), "K\xC3\xA4" "fer \xE2\x82\xAC \xC5\xB8");
-  EXPECT_EQ(ToUtf8("K\xE4" "fer"), "K\xC3\xA4" "fer");
-  EXPECT_EQ(ToUtf8("K\xC3\xA4" "fer"), "K\xC3\xA4" "fer");
+  EXPECT_EQ(Cp1252ToUtf8("K\xE4"
+                         "fer \x80 \x9F"),
+            "K\xC3\xA4"
+            "fer \xE2\x82\xAC \xC5\xB8");
+  EXPECT_EQ(ToUtf8("K\xE4"
+                   "fer"),
+            "K\xC3\xA4"
+            "fer");
+  EXPECT_EQ(ToUtf8("K\xC3\xA4"
+                   "fer"),
+            "K\xC3\xA4"
+            "fer");
   // Unassigned codes keep their C1 value instead of vanishing.
   EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81");
 }
 
 TEST(Text, LowersOnlyAsciiLetters) {
-  EXPECT_EQ(LowerAscii("\xC3\x84RGER - \xC3\x9C" "ber.MP3"), "\xC3\x84rger - \xC3\x9C" "ber.mp3");
+  EXPECT_EQ(LowerAscii("\xC3\x84RGER - \xC3\x9C"
+                       "ber.MP3"),
+            "\xC3\x84rger - \xC3\x9C"
+            "ber.mp3");
 }
 
 TEST(Text, PathParts) {

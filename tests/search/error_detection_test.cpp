@@ -1,6 +1,7 @@
+#include "search/error_detection.h"
+
 #include <gtest/gtest.h>
 
-#include "search/error_detection.h"
 #include "support/mp3_stream.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
@@ -34,8 +35,9 @@ TEST_F(ErrorDetectionTest, ListsDamagedFilesWithStatusTexts) {
   view.rows = {ResultRow{RowKind::kPair, "earlier row", {"x"}}};
   ASSERT_EQ(RunErrorDetection(fx.run), RunOutcome::kFinished);
   const std::string folder = s.mp3folder;
-  EXPECT_EQ(view.RowTexts(), (Strings{"earlier row|x", "2.mp3|" + folder + "|00:10|no|128 KB/s|1|400",
-                                      "5.mp3|" + folder + "|00:10|no|128 KB/s|1|400"}));
+  EXPECT_EQ(view.RowTexts(),
+            (Strings{"earlier row|x", "2.mp3|" + folder + "|00:10|no|128 KB/s|1|400",
+                     "5.mp3|" + folder + "|00:10|no|128 KB/s|1|400"}));
   EXPECT_EQ(view.statusTexts[0], (Strings{"0%", "12%", "25%", "38%", "50%", "62%", "75%", "88%"}));
   EXPECT_EQ(view.statusTexts[1].back(), folder);
   EXPECT_EQ(view.statusTexts[2].back(), "7.mp3");

@@ -1,15 +1,13 @@
 // Faults met on real folders: a destination that fills up, folders that
 // refuse writes, files that vanish while a run works on them.
 
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
 #include "platform/files.h"
-#include "platform/message_sink.h"
 #include "search/duplicate_search.h"
 #include "support/mp3_stream.h"
 #include "support/recording_view.h"
@@ -27,15 +25,11 @@ class FaultsTest : public ::testing::Test {
   void SetUp() override {
     s.mp3folder = dir.MakeDir("music");
     s.movefolder = dir.MakeDir("moved");
-    previous_sink = SetMessageSink([this](const std::string& m) { sink_messages.push_back(m); });
   }
-  void TearDown() override { SetMessageSink(previous_sink); }
 
   test::TempDir dir;
   test::RunFixture fx;
   SETTINGS& s = fx.settings;
-  MessageSink previous_sink;
-  Strings sink_messages;
 };
 
 // A tiny file system of its own, so that the destination really fills up.
@@ -63,7 +57,7 @@ TEST_F(FaultsTest, MoveIntoAFullFileSystemKeepsTheSourceWhole) {
   s.doubleMode = kDoubleMove;
   ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
   ASSERT_EQ(fx.view.actions.size(), 1u);
-  EXPECT_FALSE(fx.view.actions[0].ok);
+  EXPECT_FALSE(fx.view.actions[0].ok());
   EXPECT_EQ(test::ReadFile(s.mp3folder + "1 Song.mp3"), big);
   EXPECT_TRUE(ListFiles(s.movefolder, "").empty());  // no partial or temporary file
   EXPECT_TRUE(std::filesystem::is_empty(s.movefolder));
@@ -78,7 +72,7 @@ TEST_F(FaultsTest, ReadOnlyMoveFolderLeavesEveryFileInPlace) {
   chmod(s.movefolder.c_str(), 0555);
   EXPECT_TRUE(test::RunUnprivileged([this] {
     return RunDuplicateSearch(fx.run) == RunOutcome::kFinished && fx.view.actions.size() == 2 &&
-           !fx.view.actions[0].ok && !fx.view.actions[1].ok;
+           !fx.view.actions[0].ok() && !fx.view.actions[1].ok();
   }));
   EXPECT_EQ(ListFiles(s.mp3folder, ".mp3").size(), 4u);
 }
@@ -99,10 +93,10 @@ TEST_F(FaultsTest, FilesVanishingDuringTheRunAreReportedAndPassedOver) {
   // The loser's move fails; the pairs with the gone file fail their analysis
   // ("File not found") and are passed over; the last pair goes through.
   ASSERT_EQ(fx.view.actions.size(), 2u);
-  EXPECT_FALSE(fx.view.actions[0].ok);
-  EXPECT_TRUE(fx.view.actions[1].ok);
-  ASSERT_EQ(sink_messages.size(), 2u);
-  EXPECT_NE(sink_messages[0].find("File not found"), std::string::npos);
+  EXPECT_FALSE(fx.view.actions[0].ok());
+  EXPECT_TRUE(fx.view.actions[1].ok());
+  ASSERT_EQ(fx.view.messages.size(), 2u);
+  EXPECT_NE(fx.view.messages[0].find("File not found"), std::string::npos);
   EXPECT_EQ(ListFiles(s.mp3folder, ".mp3"), (Strings{"2 Song.mp3", "3 Tune.mp3"}));
   EXPECT_EQ(ListFiles(s.movefolder, ".mp3"), (Strings{"2 Tune.mp3"}));
 }

@@ -1,9 +1,9 @@
-#include <sys/stat.h>
+#include "search/file_actions.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/files.h"
-#include "search/file_actions.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -50,7 +50,7 @@ TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
 
   for (int n = 1; n <= 11; ++n) {
     const std::string copy = dir.WriteFile("music/Many.mp3", std::to_string(n));
-    ASSERT_TRUE(MoveFileUnique(copy, moved + "Many.mp3").ok);
+    ASSERT_TRUE(MoveFileUnique(copy, moved + "Many.mp3").ok());
   }
   EXPECT_EQ(ReadFile(moved + "Many_11.mp3"), "11");
   EXPECT_EQ(ReadFile(moved + "Many.mp3"), "1");
@@ -66,8 +66,9 @@ TEST_F(FileActionsTest, UniqueNamesKeepTheExtensionsSpelling) {
 }
 
 TEST_F(FileActionsTest, FailedMoveReportsTheTargetTried) {
-  const MoveResult result = MoveFileUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
-  EXPECT_FALSE(result.ok);
+  const MoveResult result =
+      MoveFileUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
+  EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.target, s.movefolder + "gone.mp3");
 }
 
@@ -77,9 +78,9 @@ TEST_F(FileActionsTest, UnknownFilesAreListedMovedAndTakenOut) {
   s.moveunknown = true;
   HandleUnknownFiles(fx.run);
   const std::string music = s.mp3folder;
-  EXPECT_EQ(fx.view.RowTexts(),
-            (Strings{music + "Artist - Unknown.mp3|-|-|-|-|-", music + "UNTITLED - Title.MP3|-|-|-|-|-",
-                     music + "x - unnamed.mp3.mp3|-|-|-|-|-"}));
+  EXPECT_EQ(fx.view.RowTexts(), (Strings{music + "Artist - Unknown.mp3|-|-|-|-|-",
+                                         music + "UNTITLED - Title.MP3|-|-|-|-|-",
+                                         music + "x - unnamed.mp3.mp3|-|-|-|-|-"}));
   EXPECT_EQ(ListFiles(s.unknownfolder, ".mp3"),
             (Strings{"Artist - Unknown.mp3", "UNTITLED - Title.MP3", "x - unnamed.mp3.mp3"}));
   EXPECT_EQ(fx.run.tracks.trackKeys,
@@ -108,8 +109,8 @@ TEST_F(FileActionsTest, RemoveTrackMovesOrDeletesAndAlwaysTakesTheTrackOut) {
   EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "", ""}));
   EXPECT_EQ(fx.run.tracks.trackPaths[2], s.mp3folder + "c.mp3");
   ASSERT_EQ(fx.view.actions.size(), 3u);
-  EXPECT_TRUE(fx.view.actions[0].ok && fx.view.actions[1].ok);
-  EXPECT_FALSE(fx.view.actions[2].ok);
+  EXPECT_TRUE(fx.view.actions[0].ok() && fx.view.actions[1].ok());
+  EXPECT_FALSE(fx.view.actions[2].ok());
   EXPECT_EQ(fx.view.actions[1].kind, FileAction::Kind::kDelete);
 }
 
@@ -120,7 +121,7 @@ TEST_F(FileActionsTest, FileInAReadOnlyFolderStaysButLeavesTheRun) {
   chmod(s.mp3folder.c_str(), 0555);
   EXPECT_TRUE(test::RunUnprivileged([this] {
     RemoveTrack(fx.run, 0);
-    return fx.run.tracks.trackKeys[0].empty() && !fx.view.actions.at(0).ok;
+    return fx.run.tracks.trackKeys[0].empty() && !fx.view.actions.at(0).ok();
   }));
   EXPECT_TRUE(FileExists(s.mp3folder + "a.mp3"));
 }

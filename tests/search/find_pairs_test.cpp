@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <random>
 #include <utility>
-
-#include <gtest/gtest.h>
 
 #include "search/duplicate_search.h"
 #include "support/recording_view.h"

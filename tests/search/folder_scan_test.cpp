@@ -1,9 +1,9 @@
+#include "search/folder_scan.h"
+
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include "search/folder_scan.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
 
@@ -29,8 +29,8 @@ TEST_F(FolderScanTest, ReadFolderTakesMp3FilesWithLoweredKeys) {
   ASSERT_EQ(mkfifo(dir.Sub("pipe.mp3").c_str(), 0644), 0);  // must neither block nor count
   s.mp3folder = dir.path();
   ReadFolder(run);
-  EXPECT_EQ(run.tracks.trackPaths, (Strings{dir.path() + ".Hidden.mp3", dir.path() + "a.mp3",
-                                            dir.path() + "B.MP3"}));
+  EXPECT_EQ(run.tracks.trackPaths,
+            (Strings{dir.path() + ".Hidden.mp3", dir.path() + "a.mp3", dir.path() + "B.MP3"}));
   EXPECT_EQ(run.tracks.trackKeys, (Strings{".hidden.mp3", "a.mp3", "b.mp3"}));
 }
 

@@ -37,7 +37,8 @@ TEST_F(RunTest, FolderChecksRefuseInOrderAndChangeNothing) {
   s.mp3folder = dir.path() + "music/";
   view.messages.clear();
   EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
-  EXPECT_EQ(view.messages, Strings{"moved files: directory \"" + s.movefolder + "\" does not exist"});
+  EXPECT_EQ(view.messages,
+            Strings{"moved files: directory \"" + s.movefolder + "\" does not exist"});
 
   s.doubleMode = kDoubleDelete;  // the move folder only matters when moving
   view.messages.clear();

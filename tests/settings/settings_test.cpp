@@ -1,8 +1,8 @@
+#include "settings/settings.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/message_sink.h"
 #include "platform/priority.h"
-#include "settings/settings.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -13,14 +13,11 @@ using test::ReadFile;
 using test::TempDir;
 
 // Records the messages of one test instead of printing them.
-class MessageRecorder {
- public:
-  MessageRecorder() : previous_(SetMessageSink([this](const std::string& m) { texts.push_back(m); })) {}
-  ~MessageRecorder() { SetMessageSink(previous_); }
+struct MessageRecorder {
   std::vector<std::string> texts;
-
- private:
-  MessageSink previous_;
+  MessageSink sink() {
+    return [this](const std::string& m) { texts.push_back(m); };
+  }
 };
 
 class SettingsTest : public ::testing::Test {
@@ -28,7 +25,7 @@ class SettingsTest : public ::testing::Test {
   SETTINGS Load(const std::string& content) {
     if (!content.empty()) test::WriteFileAt(path, content);
     SETTINGS s;
-    LoadSettings(s, columns, language.MESSAGES, path);
+    LoadSettings(s, columns, language.MESSAGES, path, messages.sink());
     return s;
   }
 
@@ -59,7 +56,8 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
 
 TEST_F(SettingsTest, NumbersOutOfRangeOrWordsGiveDefaults) {
   for (const char* value : {"3", "-1", "move", "99999999999"}) {
-    EXPECT_EQ(Load(std::string("[Settings]\ndouble=") + value + "\n").doubleMode, kDoubleShow) << value;
+    EXPECT_EQ(Load(std::string("[Settings]\ndouble=") + value + "\n").doubleMode, kDoubleShow)
+        << value;
   }
   EXPECT_EQ(Load("[Settings]\ndouble=0x2\n").doubleMode, kDoubleDelete);
   EXPECT_TRUE(Load("[Settings]\nautostart=2\n").autostart);
@@ -83,11 +81,12 @@ TEST_F(SettingsTest, ColumnWidthsOnlyWhereStored) {
 }
 
 TEST_F(SettingsTest, ConfiguredProgramWarnsInEnglishInOrder) {
-  Load("[Settings]\nconfigured=1\ndouble=1\nmultifolder=1\nmp3folder=/no/music/\n"
-       "movefolder=/no/moved/\nmoveunknown=0\nunknownfolder=/no/unknown/\n");
-  EXPECT_EQ(messages.texts, (std::vector<std::string>{
-                                "MP3 folder: directory \"/no/music/\" does not exist",
-                                "moved files: directory \"/no/moved/\" does not exist"}));
+  Load(
+      "[Settings]\nconfigured=1\ndouble=1\nmultifolder=1\nmp3folder=/no/music/\n"
+      "movefolder=/no/moved/\nmoveunknown=0\nunknownfolder=/no/unknown/\n");
+  EXPECT_EQ(messages.texts,
+            (std::vector<std::string>{"MP3 folder: directory \"/no/music/\" does not exist",
+                                      "moved files: directory \"/no/moved/\" does not exist"}));
 }
 
 TEST_F(SettingsTest, UnconfiguredProgramNeverWarns) {
@@ -110,7 +109,7 @@ TEST_F(SettingsTest, SaveWritesOptionsFoldersAndKeepsUnknownKeys) {
   s.folders = {"/a/", "/b/"};
   s.doubleMode = kDoubleMove;
   s.configured = true;
-  ASSERT_TRUE(SaveSettings(s, path));
+  ASSERT_TRUE(SaveSettings(s, path, messages.sink()));
   EXPECT_EQ(ReadFile(path),
             "; hand-written\n[Settings]\nlang=deutsch.ini\nmine=keep\ndouble=1\nmp3folder=\n"
             "movefolder=\nunknownfolder=\nautostart=0\nclose=0\nmoveunknown=0\nvbr=0\nvbrever=0\n"
@@ -124,7 +123,7 @@ TEST_F(SettingsTest, SaveWritesOptionsFoldersAndKeepsUnknownKeys) {
 TEST_F(SettingsTest, ColumnWidthsCreateTheFile) {
   DesignColumns widths;
   widths.SetColumnWidth(0, 200);
-  ASSERT_TRUE(SaveColumnWidths(widths, path));
+  ASSERT_TRUE(SaveColumnWidths(widths, path, messages.sink()));
   EXPECT_EQ(ReadFile(path),
             "[Settings]\ntitleWidth0=200\ntitleWidth1=50\ntitleWidth2=50\ntitleWidth3=50\n"
             "titleWidth4=50\ntitleWidth5=50\ntitleWidth6=50\n");
@@ -136,11 +135,12 @@ TEST_F(SettingsTest, RefusedWriteIsReported) {
   chmod(folder.c_str(), 0555);
   const std::string locked = folder + "tarnwick.ini";
   EXPECT_TRUE(test::RunUnprivileged([&] {
-    std::vector<std::string> seen;
-    SetMessageSink([&seen](const std::string& m) { seen.push_back(m); });
+    MessageRecorder seen;
     SETTINGS s;
-    const bool refused = !SaveSettings(s, locked) && !SaveColumnWidths(DesignColumns(), locked);
-    return refused && seen == std::vector<std::string>(2, "Unable to write to " + locked);
+    const bool refused = !SaveSettings(s, locked, seen.sink()) &&
+                         !SaveColumnWidths(DesignColumns(), locked, seen.sink());
+    const std::string message = "Unable to write to " + locked + ": Permission denied";
+    return refused && seen.texts == std::vector<std::string>(2, message);
   }));
 }
 

@@ -1,12 +1,11 @@
 #include "support/cli_runner.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
 

@@ -37,9 +37,7 @@ struct Fixture {
   std::unique_ptr<Program> program;
 };
 
-QString Closing(int seconds) {
-  return QString("The program closes in %1 seconds").arg(seconds);
-}
+QString Closing(int seconds) { return QString("The program closes in %1 seconds").arg(seconds); }
 
 }  // namespace
 

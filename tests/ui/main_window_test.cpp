@@ -26,9 +26,7 @@ class OpenedUrls : public QObject {
   Q_OBJECT
 
  public:
-  OpenedUrls() {
-    QDesktopServices::setUrlHandler("file", this, "open");
-  }
+  OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
   ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
 
   QList<QUrl> urls;
@@ -49,9 +47,7 @@ struct Fixture {
   TfHaupt& Main() { return program->fHaupt; }
   QPushButton& Button(const char* name) { return Find<QPushButton>(Main(), name); }
   QTableView& List() { return Find<QTableView>(Main(), "lstInfo"); }
-  QPoint RowCentre(int row) {
-    return List().visualRect(List().model()->index(row, 0)).center();
-  }
+  QPoint RowCentre(int row) { return List().visualRect(List().model()->index(row, 0)).center(); }
   QList<int> SelectedRows() {
     QList<int> rows;
     for (const QModelIndex& index : List().selectionModel()->selectedRows()) rows << index.row();
@@ -194,13 +190,15 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
   Find<QPushButton>(program.fHaupt, "btnTarnwick").click();
   QTableView& list = Find<QTableView>(program.fHaupt, "lstInfo");
   int row = 1;
-  if (list.model()->index(row, 0).data().toString() != QString::fromUtf8("Café - Song.mp3")) row = 2;
+  if (list.model()->index(row, 0).data().toString() != QString::fromUtf8("Café - Song.mp3"))
+    row = 2;
   QCOMPARE(list.model()->index(row, 0).data().toString(), QString::fromUtf8("Café - Song.mp3"));
   list.selectRow(row);
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
                      list.visualRect(list.model()->index(row, 0)).center());
   QCOMPARE(opened.urls.size(), 1);
-  const QByteArray path = QByteArray::fromPercentEncoding(opened.urls[0].path(QUrl::FullyEncoded).toLatin1());
+  const QByteArray path =
+      QByteArray::fromPercentEncoding(opened.urls[0].path(QUrl::FullyEncoded).toLatin1());
   QCOMPARE(path.toStdString(), music + latin1);
 }
 

@@ -1,6 +1,8 @@
 // The shortcut buttons of the options dialog: desktop entries written into
 // the desktop and autostart folders of a temporary home, and the messages.
 
+#include "shell/shortcuts.h"
+
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "platform/app_folder.h"
 #include "platform/text.h"
-#include "shell/shortcuts.h"
 #include "ui/program.h"
 #include "ui_support.h"
 

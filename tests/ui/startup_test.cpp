@@ -65,14 +65,15 @@ void StartupTest::configuredStartWarnsInEnglishBeforeTheLanguage() {
   ProgramHome home;
   const std::string missing = home.dir().path() + "missing/";
   home.WriteSettings("[Settings]\nlang=deutsch.ini\nconfigured=1\nmp3folder=" + missing +
-                     "\ndouble=1\nmovefolder=" + missing + "moved/\nmoveunknown=1\nunknownfolder=" +
-                     missing + "unknown/\n");
+                     "\ndouble=1\nmovefolder=" + missing +
+                     "moved/\nmoveunknown=1\nunknownfolder=" + missing + "unknown/\n");
   MessageRecorder recorder;
   Program program({"tarnwick"});
   const QString folder = QString::fromStdString(missing);
-  const QStringList expected = {"MP3 folder: directory \"" + folder + "\" does not exist",
-                                "moved files: directory \"" + folder + "moved/\" does not exist",
-                                "unknown files: directory \"" + folder + "unknown/\" does not exist"};
+  const QStringList expected = {
+      "MP3 folder: directory \"" + folder + "\" does not exist",
+      "moved files: directory \"" + folder + "moved/\" does not exist",
+      "unknown files: directory \"" + folder + "unknown/\" does not exist"};
   QCOMPARE(recorder.Texts(), expected);
   program.fHaupt.show();
   QCOMPARE(Find<QPushButton>(program.fHaupt, "btnEnde").text(), QString("Beenden"));
@@ -114,7 +115,8 @@ void StartupTest::closingSavesColumnWidths() {
     program.fHaupt.show();
     program.fHaupt.close();
   }
-  for (int i = 0; i < 7; ++i) QCOMPARE(home.Setting("titleWidth" + std::to_string(i)), QString("50"));
+  for (int i = 0; i < 7; ++i)
+    QCOMPARE(home.Setting("titleWidth" + std::to_string(i)), QString("50"));
 
   home.WriteSettings("[Settings]\ntitleWidth0=120\ntitleWidth6=33\n");
   Program program({"tarnwick"});

@@ -1,32 +1,40 @@
 #include "ui_support.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QWidget>
 #include <filesystem>
 
 #include "platform/ini_file.h"
 #include "support/mp3_stream.h"
-#include "ui/message_box.h"
 
 namespace tarnwick::test {
 namespace {
 
-bool AnyWindowVisible() {
+// Whether a window other than the message boxes is on the screen.
+bool OtherWindowVisible() {
   for (const QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->isVisible()) return true;
+    if (widget->isVisible() && qobject_cast<const QMessageBox*>(widget) == nullptr) return true;
   }
   return false;
 }
 
 }  // namespace
 
+// A modal box runs an event loop of its own, in which this timer keeps firing.
 MessageRecorder::MessageRecorder() {
-  previous_ = SetMessageSink([this](const std::string& text) {
-    messages.push_back({text, ApplicationTitle(), AnyWindowVisible()});
-  });
+  connect(&timer_, &QTimer::timeout, this, &MessageRecorder::CloseOpenBoxes);
+  timer_.start(1);
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageSink(previous_); }
+void MessageRecorder::CloseOpenBoxes() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    if (box == nullptr || !box->isVisible()) continue;
+    messages.push_back({box->text().toStdString(), box->windowTitle(), OtherWindowVisible()});
+    box->accept();
+  }
+}
 
 QStringList MessageRecorder::Texts() const {
   QStringList texts;
@@ -56,9 +64,7 @@ std::string ConfiguredSettings(const std::string& mp3folder, std::string_view ex
          std::string(extra);
 }
 
-void WriteMp3(const std::string& path, int bitrate) {
-  WriteFileAt(path, CbrStream(bitrate, 120));
-}
+void WriteMp3(const std::string& path, int bitrate) { WriteFileAt(path, CbrStream(bitrate, 120)); }
 
 void WritePairs(const std::string& folder, int count) {
   std::filesystem::create_directories(folder);

@@ -4,11 +4,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTableView>
+#include <QTimer>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/message_sink.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::test {
@@ -21,20 +21,20 @@ struct RecordedMessage {
   bool windowVisible = false;
 };
 
-// Records messages instead of showing modal boxes, for as long as it lives.
-class MessageRecorder {
+// For as long as it lives, records every message box the program shows and
+// closes it with OK, as a user would.
+class MessageRecorder : public QObject {
  public:
   MessageRecorder();
-  ~MessageRecorder();
-  MessageRecorder(const MessageRecorder&) = delete;
-  MessageRecorder& operator=(const MessageRecorder&) = delete;
 
   QStringList Texts() const;
 
   std::vector<RecordedMessage> messages;
 
  private:
-  MessageSink previous_;
+  void CloseOpenBoxes();
+
+  QTimer timer_;
 };
 
 // The program's folder for one test: TARNWICK_HOME names a temporary folder
