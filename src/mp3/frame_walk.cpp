@@ -83,10 +83,11 @@ int FrameWalk::FindFirstFrame(std::int64_t& first) {
   if (const int failure = SkipId3v2Tag(start)) return failure;
   first = -1;
   while (!in_.AtEnd()) {
-    if (in_.Next() != 0xFF) continue;
+    const std::uint8_t first_byte = in_.Next();
+    if (first_byte != 0xFF) continue;
     const std::uint8_t* second = in_.Read(1);
     if (second == nullptr) return kReadBeyondEnd;
-    if (*second < 0xE0) continue;
+    if (!IsFrameSync(first_byte, *second)) continue;
     ++frames_;
     first = in_.Position() - 2;
     return 0;
