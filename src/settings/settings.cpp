@@ -22,6 +22,9 @@ template <class... Visitors>
 struct Overloaded : Visitors... {
   using Visitors::operator()...;
 };
+// Clang before 17 deduces no aggregate's template arguments on its own.
+template <class... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 void ReadKey(const IniFile& ini, const SettingsKey& key, SETTINGS& s) {
   std::visit(Overloaded{
