@@ -112,7 +112,7 @@ OpenedPath OpenFolderOf(const std::string& path) {
     return opened;
   }
   const std::optional<std::string> real_folder = FolderPathOf(opened.folder.get());
-  if (!real_folder) opened.error = TrashError::kFolderUnreachable;
+  if (!real_folder) opened.error = FileError::kFolderUnreachable;
   if (real_folder) opened.absolute = JoinPath(*real_folder, opened.name);
   return opened;
 }

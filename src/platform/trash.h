@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/trash_error.h"
+#include "platform/file_errors.h"
 
 namespace tarnwick {
 
@@ -18,7 +18,7 @@ struct TrashEntry {
   std::string info;  // TRASH/info/NAME.trashinfo
 };
 
-// The entry, or the reason (errno values, or TrashError) why there is none.
+// The entry, or the reason (errno values, or FileError) why there is none.
 struct TrashResult {
   TrashEntry entry;
   std::error_code error;

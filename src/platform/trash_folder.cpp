@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/trash_error.h"
+#include "platform/file_errors.h"
 
 namespace tarnwick {
 namespace {
@@ -41,7 +41,7 @@ bool OnHomeFileSystem(const std::string& home_trash, FileSystemId fs) {
 
 std::error_code TopFolderFor(int dir_fd, FileSystemId fs, std::string& top) {
   const std::optional<std::string> folder = FolderPathOf(dir_fd);
-  if (!folder) return TrashError::kFolderUnreachable;
+  if (!folder) return FileError::kFolderUnreachable;
   top = TopFolderOf(*folder, fs);
   return {};
 }
@@ -52,11 +52,11 @@ std::error_code OpenFolderAt(int parent, const std::string& name, bool must_own,
   if (mkdirat(parent, name.c_str(), kOwnerOnly) != 0 && errno != EEXIST) return LastError();
   folder = UniqueFd(openat(parent, name.c_str(), kFolderFlags | O_NOFOLLOW));
   if (!folder) {
-    return errno == ELOOP || errno == ENOTDIR ? TrashError::kUnsafeTrashFolder : LastError();
+    return errno == ELOOP || errno == ENOTDIR ? FileError::kUnsafeTrashFolder : LastError();
   }
   struct stat st {};
   if (fstat(folder.get(), &st) != 0) return LastError();
-  if (must_own && st.st_uid != geteuid()) return TrashError::kUnsafeTrashFolder;
+  if (must_own && st.st_uid != geteuid()) return FileError::kUnsafeTrashFolder;
   return {};
 }
 
@@ -95,7 +95,7 @@ bool OpenSharedTrash(int top_fd, UniqueFd& trash_fd) {
 std::error_code OpenTopTrash(const std::string& top, FileSystemId fs, OpenTrash& trash) {
   const UniqueFd top_fd(open(top.c_str(), kFolderFlags));
   if (!top_fd) return LastError();
-  if (FileSystemOf(top_fd.get(), "", AT_EMPTY_PATH) != fs) return TrashError::kFolderUnreachable;
+  if (FileSystemOf(top_fd.get(), "", AT_EMPTY_PATH) != fs) return FileError::kFolderUnreachable;
   UniqueFd trash_fd;
   if (OpenSharedTrash(top_fd.get(), trash_fd)) {
     trash.path = JoinPath(top, ".Trash/" + UserId());

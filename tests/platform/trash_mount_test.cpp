@@ -73,13 +73,13 @@ TEST_F(MountTrash, UnsafeUserTrashIsRefusedAndTheFileStays) {
   const std::string user_trash = top_ + ".Trash-" + kUid;
   const std::string file = dir_.WriteFile("mnt/Song.mp3", "SONG");
   ASSERT_EQ(symlink(dir_.MakeDir("elsewhere").c_str(), user_trash.c_str()), 0);
-  EXPECT_EQ(MoveToTrash(file).error, TrashError::kUnsafeTrashFolder);
+  EXPECT_EQ(MoveToTrash(file).error, FileError::kUnsafeTrashFolder);
   EXPECT_FALSE(IsDirectory(dir_.path() + "elsewhere/files"));
 
   unlink(user_trash.c_str());
   ASSERT_EQ(mkdir(user_trash.c_str(), 0700), 0);
   ASSERT_EQ(chown(user_trash.c_str(), 65534, 65534), 0);  // mounting took root already
-  EXPECT_EQ(MoveToTrash(file).error, TrashError::kUnsafeTrashFolder);
+  EXPECT_EQ(MoveToTrash(file).error, FileError::kUnsafeTrashFolder);
   EXPECT_FALSE(IsDirectory(user_trash + "/files"));
   EXPECT_EQ(ReadFile(file), "SONG");
 }
