@@ -7,7 +7,7 @@ namespace {
 
 class FileErrorCategoryImpl : public std::error_category {
  public:
-  const char* name() const noexcept override { return "trash"; }
+  const char* name() const noexcept override { return "tarnwick"; }
   std::string message(int value) const override {
     switch (static_cast<FileError>(value)) {
       case FileError::kUnsafeTrashFolder:
