@@ -6,10 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 
 #include "platform/file_io.h"
+#include "platform/folder_access.h"
 #include "platform/text.h"
 
 namespace tarnwick {
@@ -22,11 +21,11 @@ bool EndsWithNoCase(std::string_view name, std::string_view ending) {
   return LowerAscii(name.substr(name.size() - ending.size())) == LowerAscii(ending);
 }
 
-// Entries of a folder, "." and ".." left out, with a test on each entry.
+// Entries of an open folder, "." and ".." left out, with a test on each
+// entry, in listing order. Takes the DIR over and closes it.
 template <typename Keep>
-std::vector<std::string> ListEntries(const std::string& folder, Keep keep) {
+std::vector<std::string> ListEntries(DIR* dir, Keep keep) {
   std::vector<std::string> names;
-  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return names;
   const int dir_fd = dirfd(dir);
   while (const dirent* entry = readdir(dir)) {
@@ -37,6 +36,20 @@ std::vector<std::string> ListEntries(const std::string& folder, Keep keep) {
   closedir(dir);
   std::sort(names.begin(), names.end(), ListingOrderLess);
   return names;
+}
+
+DIR* OpenListing(const std::string& folder) {
+  return opendir(folder.empty() ? "." : folder.c_str());
+}
+
+// A listing of its own on a copy of the descriptor, so the caller's
+// descriptor stays open and its position untouched.
+DIR* OpenListingAt(int dir_fd) {
+  const int copy = openat(dir_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return nullptr;
+  DIR* dir = fdopendir(copy);
+  if (dir == nullptr) close(copy);
+  return dir;
 }
 
 bool IsRegularFileAt(int dir_fd, const dirent* entry) {
@@ -53,46 +66,10 @@ bool IsRealFolderAt(int dir_fd, const dirent* entry) {
   return fstatat(dir_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
-// A temporary name beside `target`, created exclusively.
-int CreateTemporaryBeside(const std::string& target, std::string& temp_path) {
-  temp_path = std::string(FolderOf(target)) + ".tarnwick-move-XXXXXX";
-  return mkstemp(temp_path.data());
-}
-
-// Puts `from` at `to` unless `to` exists; both on one file system.
-std::error_code RenameNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
-  if (errno != EINVAL && errno != ENOSYS) return LastError();
-  // File systems without RENAME_NOREPLACE: a hard link fails on an existing name.
-  if (link(from.c_str(), to.c_str()) != 0) return LastError();
-  unlink(from.c_str());
-  return {};
-}
-
-// Gives the copy the source's mode and times and flushes it to disk.
-std::error_code FinishCopy(int out, const struct stat& st) {
-  if (fchmod(out, st.st_mode & 07777) != 0) return LastError();
-  const timespec times[2] = {st.st_atim, st.st_mtim};
-  futimens(out, times);
-  return fsync(out) == 0 ? std::error_code() : LastError();
-}
-
-// The copy that a move across file systems needs, placed without replacing.
-std::error_code CopyAcross(const std::string& source, const std::string& target) {
-  const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return LastError();
-  struct stat st {};
-  std::string temp;
-  std::error_code error;
-  int out = -1;
-  if (fstat(in, &st) != 0 || (out = CreateTemporaryBeside(target, temp)) < 0) error = LastError();
-  if (!error) error = CopyContents(in, out);
-  if (!error) error = FinishCopy(out, st);
-  if (out >= 0 && close(out) != 0 && !error) error = LastError();
-  close(in);
-  if (!error) error = RenameNoReplace(temp, target);
-  if (error && out >= 0) unlink(temp.c_str());
-  return error;
+auto FilesEndingIn(std::string_view extension) {
+  return [extension](int dir_fd, const dirent* entry) {
+    return EndsWithNoCase(entry->d_name, extension) && IsRegularFileAt(dir_fd, entry);
+  };
 }
 
 }  // namespace
@@ -109,13 +86,19 @@ bool ListingOrderLess(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view extension) {
-  return ListEntries(folder, [extension](int dir_fd, const dirent* entry) {
-    return EndsWithNoCase(entry->d_name, extension) && IsRegularFileAt(dir_fd, entry);
-  });
+  return ListEntries(OpenListing(folder), FilesEndingIn(extension));
+}
+
+std::vector<std::string> ListFilesAt(int dir_fd, std::string_view extension) {
+  return ListEntries(OpenListingAt(dir_fd), FilesEndingIn(extension));
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folder) {
-  return ListEntries(folder, IsRealFolderAt);
+  return ListEntries(OpenListing(folder), IsRealFolderAt);
+}
+
+std::vector<std::string> ListSubfoldersAt(int dir_fd) {
+  return ListEntries(OpenListingAt(dir_fd), IsRealFolderAt);
 }
 
 bool IsDirectory(const std::string& path) {
@@ -123,25 +106,33 @@ bool IsDirectory(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path) { return !path.empty() && FileExistsAt(AT_FDCWD, path); }
+
+bool FileExistsAt(int dir_fd, const std::string& name) {
   struct stat st {};
-  if (path.empty() || lstat(path.c_str(), &st) != 0) return false;
-  return !S_ISDIR(st.st_mode) && !IsDirectory(path);
+  if (fstatat(dir_fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  // A link to a folder is no file either.
+  return !S_ISDIR(st.st_mode) &&
+         !(fstatat(dir_fd, name.c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode));
 }
 
-std::error_code MoveFileNoReplace(const std::string& source, const std::string& target) {
-  const std::error_code renamed = RenameNoReplace(source, target);
-  if (renamed != std::errc::cross_device_link) return renamed;
-  if (const std::error_code error = CopyAcross(source, target)) return error;
-  if (unlink(source.c_str()) == 0) return {};
-  // The source cannot be removed: take the copy back so the move fails whole.
-  const std::error_code error = LastError();
-  unlink(target.c_str());
-  return error;
+OpenedFolder OpenFolder(const std::string& path) {
+  const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return {UniqueFd(fd), fd < 0 ? LastError() : std::error_code()};
 }
 
-std::error_code DeleteFile(const std::string& path) {
-  return unlink(path.c_str()) == 0 ? std::error_code() : LastError();
+OpenedFolder OpenFolderBelow(int root_fd, std::string_view below) {
+  UniqueFd folder(openat(root_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  while (folder) {
+    while (below.starts_with('/')) below.remove_prefix(1);
+    if (below.empty()) return {std::move(folder), {}};
+    const size_t slash = std::min(below.find('/'), below.size());
+    const std::string name(below.substr(0, slash));
+    below.remove_prefix(slash);
+    folder = UniqueFd(
+        openat(folder.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  }
+  return {UniqueFd(), LastError()};
 }
 
 }  // namespace tarnwick

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace tarnwick {
@@ -23,15 +22,6 @@ bool IsDirectory(const std::string& path);
 
 // True when an entry of that name exists and is not a directory.
 bool FileExists(const std::string& path);
-
-// Moves a file without ever replacing an existing entry. Across file systems
-// the file is copied to a temporary name in the destination folder, flushed,
-// put in place and only then removed from its source; on any failure the
-// temporary is removed and the source stays as it was. Returns the reason
-// of a failure (EEXIST when the target is taken), or no error.
-std::error_code MoveFileNoReplace(const std::string& source, const std::string& target);
-
-std::error_code DeleteFile(const std::string& path);
 
 // The order of ListFiles: a-z folded to A-Z, ties by raw bytes.
 bool ListingOrderLess(std::string_view a, std::string_view b);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/file_errors.h"
+#include "platform/xdg_base.h"
 
 namespace tarnwick {
 namespace {
@@ -17,11 +18,6 @@ constexpr mode_t kOwnerOnly = 0700;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
-
-std::string AbsoluteVariable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] == '/' ? value : "";
-}
 
 std::string UserId() { return std::to_string(geteuid()); }
 
@@ -123,14 +119,8 @@ std::string PredictTopTrash(const std::string& top) {
 }  // namespace
 
 std::string HomeTrashPath() {
-  std::string data = AbsoluteVariable("XDG_DATA_HOME");
-  if (data.empty()) {
-    const std::string home = AbsoluteVariable("HOME");
-    if (home.empty()) return "";
-    data = JoinPath(home, ".local/share");
-  }
-  while (data.size() > 1 && data.back() == '/') data.pop_back();
-  return JoinPath(data, "Trash");
+  const std::string data = DataHome();
+  return data.empty() ? "" : JoinPath(data, "Trash");
 }
 
 std::error_code OpenTrashFor(int dir_fd, FileSystemId fs, OpenTrash& trash) {

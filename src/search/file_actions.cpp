@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/file_moves.h"
 #include "platform/files.h"
 #include "platform/format.h"
 #include "platform/text.h"

@@ -7,6 +7,7 @@
 
 #include "platform/file_io.h"
 #include "platform/text.h"
+#include "platform/xdg_base.h"
 #include "shell/desktop_entry.h"
 #include "shell/xdg_folders.h"
 
@@ -16,7 +17,7 @@ namespace {
 // The autostart folder is created when missing, as the session manager
 // reads it from there; the other folders must exist already.
 std::string AutostartFolder() {
-  const std::string config = ConfigFolder();
+  const std::string config = ConfigHome();
   if (config.empty()) return "";
   mkdir(config.c_str(), 0700);
   const std::string folder = config + "/autostart";
@@ -28,7 +29,7 @@ std::string DestinationFolder(LinkLocation location, const std::string& subFolde
   switch (location) {
     case llDesktop: return DesktopFolder();
     case llStartMenu: {
-      const std::string data = DataFolder();
+      const std::string data = DataHome();
       return data.empty() ? "" : data + "/applications";
     }
     case llStartup: return AutostartFolder();

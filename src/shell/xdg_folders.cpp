@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string_view>
 
+#include "platform/xdg_base.h"
+
 namespace tarnwick {
 namespace {
 
@@ -13,15 +15,6 @@ std::string Environment(const char* name) {
 }
 
 std::string Home() { return Environment("HOME"); }
-
-// A base-directory variable counts only with an absolute path; otherwise the
-// fallback below HOME applies.
-std::string BaseFolder(const char* variable, std::string_view below_home) {
-  std::string folder = Environment(variable);
-  if (!folder.empty() && folder.front() == '/') return folder;
-  const std::string home = Home();
-  return home.empty() ? "" : home + "/" + std::string(below_home);
-}
 
 // The value of a line NAME="..." of user-dirs.dirs: shell quoting with
 // backslash escapes, and a leading $HOME that stands for the home folder.
@@ -38,7 +31,7 @@ std::string UserDirValue(std::string_view quoted) {
 }
 
 std::string UserDir(std::string_view name) {
-  const std::string config = ConfigFolder();
+  const std::string config = ConfigHome();
   if (config.empty()) return "";
   std::ifstream file(config + "/user-dirs.dirs");
   std::string line;
@@ -53,10 +46,6 @@ std::string UserDir(std::string_view name) {
 }
 
 }  // namespace
-
-std::string ConfigFolder() { return BaseFolder("XDG_CONFIG_HOME", ".config"); }
-
-std::string DataFolder() { return BaseFolder("XDG_DATA_HOME", ".local/share"); }
 
 std::string DesktopFolder() {
   std::string folder = UserDir("XDG_DESKTOP_DIR");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "platform/file_moves.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "platform/file_moves.h"
 #include "platform/files.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
