@@ -57,7 +57,7 @@ template <typename Run>
 void MeasureRun(benchmark::State& state, const std::string& folder, bool recursive, Run run_kind) {
   test::RunFixture fx;
   CountingView view;
-  SearchRun run{fx.settings, fx.language, view, {}, {}};
+  SearchRun run{fx.settings, fx.language, view};
   fx.settings.mp3folder = folder;
   fx.settings.searchinsubfolder = recursive;
   for (auto _ : state) run_kind(run);

@@ -89,7 +89,7 @@ void BM_DuplicateSearchShowMode(benchmark::State& state) {
   }
   test::RunFixture fx;
   NullView view;
-  SearchRun run{fx.settings, fx.language, view, {}, {}};
+  SearchRun run{fx.settings, fx.language, view};
   fx.settings.mp3folder = music;
   for (auto _ : state) RunDuplicateSearch(run);
   state.counters["files/s"] =
@@ -112,7 +112,7 @@ void BM_ErrorDetection(benchmark::State& state) {
   }
   test::RunFixture fx;
   NullView view;
-  SearchRun run{fx.settings, fx.language, view, {}, {}};
+  SearchRun run{fx.settings, fx.language, view};
   fx.settings.mp3folder = music;
   RunErrorDetection(run);  // warms the cache
   for (auto _ : state) RunErrorDetection(run);

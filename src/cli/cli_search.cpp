@@ -91,7 +91,7 @@ int Run(const RunArgs& args, RunKind kind) {
   ApplyOverrides(args, settings);
 
   CliView view({args.json, args.verbose, ColumnTitles(language.MAIN)});
-  SearchRun run{settings, language, view, {}, {}};
+  SearchRun run{settings, language, view};
   view.Attach(run);
   InstallInterruptHandler();
   const RunOutcome outcome =

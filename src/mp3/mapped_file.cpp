@@ -29,6 +29,7 @@ int MappedFile::Open(const std::string& path) {
 int MappedFile::MapDescriptor(int fd) {
   struct stat st {};
   if (fstat(fd, &st) != 0) return errno;
+  identity_ = IdentityOf(st);
   if (S_ISDIR(st.st_mode)) return EISDIR;
   // An empty file (and anything that reports no size) has nothing to map.
   if (st.st_size <= 0) return 0;

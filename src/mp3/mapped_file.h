@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "platform/file_identity.h"
+
 namespace tarnwick {
 
 // A file opened for reading only and mapped whole into memory, so that the
@@ -23,12 +25,15 @@ class MappedFile {
   std::span<const std::uint8_t> Bytes() const {
     return {static_cast<const std::uint8_t*>(map_), size_};
   }
+  // The file that was opened, as it was then.
+  const FileIdentity& Identity() const { return identity_; }
 
  private:
   int MapDescriptor(int fd);
 
   void* map_ = nullptr;
   std::size_t size_ = 0;
+  FileIdentity identity_;
 };
 
 }  // namespace tarnwick

@@ -55,11 +55,12 @@ std::optional<std::string> FailureText(int code) {
 
 Mp3Analysis AnalyseMp3(const std::string& path) {
   MappedFile file;
-  if (const int error = file.Open(path)) return {TMp3Info{.Length = -1}, FailureCode(error, path)};
+  if (const int error = file.Open(path))
+    return {TMp3Info{.Length = -1}, FailureCode(error, path), {}};
   // A file cut short while it was walked reads as one that ends too early.
   const WalkOutcome outcome =
       WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
-  return {outcome.info, outcome.failure};
+  return {outcome.info, outcome.failure, file.Identity()};
 }
 
 std::optional<std::string> Mp3FailureMessage(int failure) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_identity.h"
 #include "platform/message_sink.h"
 
 namespace tarnwick {
@@ -24,6 +25,7 @@ struct TMp3Info {
 struct Mp3Analysis {
   TMp3Info info;
   int failure = 0;
+  FileIdentity identity;  // of the file analysed; empty when it could not be opened
 };
 
 // Walks the file at `path` from its first frame to its end, opened for

@@ -3,6 +3,7 @@
 #include "mp3/mp3_info.h"
 #include "search/file_actions.h"
 #include "search/row_format.h"
+#include "search/track_analysis.h"
 
 namespace tarnwick {
 namespace {
@@ -39,7 +40,9 @@ Verdict ApplyRule(const SETTINGS& s, int rule, TMp3Info& a, TMp3Info& b) {
   return Verdict::kUndecided;
 }
 
-void WalkRules(SearchRun& run, size_t i, size_t j, TMp3Info a, TMp3Info b) {
+// The rules in the order of `priority`, until one prefers a copy. Only
+// with a copy to remove: in show mode the walk does not run.
+Verdict WalkRules(SearchRun& run, TMp3Info a, TMp3Info b) {
   const SETTINGS& s = run.settings;
   for (size_t p = 0; p < s.priority.size() && s.doubleMode != kDoubleShow; ++p) {
     const int rule = s.priority[p];
@@ -48,10 +51,19 @@ void WalkRules(SearchRun& run, size_t i, size_t j, TMp3Info a, TMp3Info b) {
       continue;
     }
     const Verdict verdict = ApplyRule(s, rule, a, b);
-    if (verdict == Verdict::kUndecided) continue;
-    RemoveTrack(run, verdict == Verdict::kRemoveA ? i : j);
-    return;
+    if (verdict != Verdict::kUndecided) return verdict;
   }
+  return Verdict::kUndecided;
+}
+
+void ListPair(SearchRun& run, const std::string& path_a, const TMp3Info& a,
+              const std::string& path_b, const TMp3Info& b) {
+  const std::string& folder = run.settings.mp3folder;
+  run.view.AppendRow(SeparatorRow());
+  run.view.AppendRow(PairRow(path_a, folder, a, run.language.MAIN));
+  run.view.ProcessPendingEvents();
+  run.view.AppendRow(PairRow(path_b, folder, b, run.language.MAIN));
+  run.view.ProcessPendingEvents();
 }
 
 }  // namespace
@@ -60,16 +72,19 @@ void ComparePair(SearchRun& run, size_t i, size_t j) {
   if (i <= j) return;
   const std::string path_a = run.tracks.trackPaths[i];
   const std::string path_b = run.tracks.trackPaths[j];
-  const TMp3Info a = ReadMp3Info(path_a, ViewMessages(run));
-  const TMp3Info b = ReadMp3Info(path_b, ViewMessages(run));
-  if (a.Length == -1 || b.Length == -1) return;
-  const std::string& folder = run.settings.mp3folder;
-  run.view.AppendRow(SeparatorRow());
-  run.view.AppendRow(PairRow(path_a, folder, a, run.language.MAIN));
-  run.view.ProcessPendingEvents();
-  run.view.AppendRow(PairRow(path_b, folder, b, run.language.MAIN));
-  run.view.ProcessPendingEvents();
-  WalkRules(run, i, j, a, b);
+  const Mp3Analysis a = AnalyseTrack(run, path_a);
+  const Mp3Analysis b = AnalyseTrack(run, path_b);
+  if (a.info.Length == -1 || b.info.Length == -1) return;
+  ListPair(run, path_a, a.info, path_b, b.info);
+  // Two names of one file (a link, a hard link) are no duplicates: acting
+  // on one would remove the only copy.
+  if (a.identity.SameFile(b.identity)) {
+    run.view.PairHeld({HeldPair::Reason::kSameFile, path_a, path_b, std::nullopt});
+    return;
+  }
+  const Verdict verdict = WalkRules(run, a.info, b.info);
+  if (verdict == Verdict::kRemoveA) RemoveTrack(run, i, a.identity);
+  if (verdict == Verdict::kRemoveB) RemoveTrack(run, j, b.identity);
 }
 
 }  // namespace tarnwick

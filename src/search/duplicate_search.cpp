@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/format.h"
+#include "search/disk_collection.h"
 #include "search/duplicate_choice.h"
 #include "search/file_actions.h"
 #include "search/folder_scan.h"
@@ -24,11 +26,11 @@ bool CheckFolders(SearchRun& run) {
 }
 
 // The stages of one folder; false when the run was stopped on the way.
-bool ProcessFolder(SearchRun& run, const std::string& folder) {
-  run.settings.mp3folder = folder;
+bool ProcessFolder(SearchRun& run, size_t index) {
   run.tracks.clear();
+  if (!EnterRunFolder(run, index)) return !run.settings.stopped;
   ReadFolder(run);
-  run.view.FolderRead(folder, run.tracks.size());
+  run.view.FolderRead(run.runFolders[index], run.tracks.size());
   if (run.tracks.size() < 2) return true;
   HandleUnknownFiles(run);
   if (run.settings.stopped) return false;
@@ -37,20 +39,31 @@ bool ProcessFolder(SearchRun& run, const std::string& folder) {
   FindPairs(run, [&run](size_t i, size_t j) { ComparePair(run, i, j); });
   if (run.settings.stopped) return false;
   RestoreNames(run);
-  return true;
+  return !run.settings.stopped;
+}
+
+// A folder that receives moved or unknown files must not be one the run
+// takes files from: its files would be moved into itself under new names.
+bool CheckTargetsAreNotSearched(SearchRun& run) {
+  const SETTINGS& s = run.settings;
+  const std::string* target = SearchedTarget(s);
+  if (target == nullptr) return true;
+  run.view.ShowMessage(FormatText(run.language.MESSAGES.MsgFolderIsSearched, *target));
+  return false;
 }
 
 }  // namespace
 
 RunOutcome RunDuplicateSearch(SearchRun& run) {
-  if (!CheckFolders(run)) return RunOutcome::kRefused;
+  if (!CheckFolders(run) || !CheckTargetsAreNotSearched(run)) return RunOutcome::kRefused;
+  DiskCollection collection({.lockFolders = true, .waitForLocks = run.options.waitForLocks});
+  const ActiveCollection active(run, collection);
   BeginRun(run);
   run.view.ClearRows();
-  run.runFolders.clear();
   BuildRunFolders(run);
-  for (const std::string& folder : run.runFolders) {
+  for (size_t index = 0; index < run.runFolders.size(); ++index) {
     // An abort has already ended the run state: no EndRun, no countdown.
-    if (!ProcessFolder(run, folder)) return RunOutcome::kAborted;
+    if (run.settings.stopped || !ProcessFolder(run, index)) return RunOutcome::kAborted;
   }
   EndRun(run);
   if (run.settings.close) run.view.ShowExitCountdown();

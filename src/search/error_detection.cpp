@@ -2,23 +2,26 @@
 
 #include "mp3/mp3_info.h"
 #include "platform/text.h"
+#include "search/disk_collection.h"
 #include "search/folder_scan.h"
 #include "search/row_format.h"
+#include "search/track_analysis.h"
 #include "settings/folder_checks.h"
 
 namespace tarnwick {
 namespace {
 
-void GatherTracks(SearchRun& run) {
-  run.runFolders.clear();
+// False when the run was stopped while the folders were read.
+bool GatherTracks(SearchRun& run) {
   run.tracks.clear();
   BuildRunFolders(run);
-  for (const std::string& folder : run.runFolders) {
-    run.settings.mp3folder = folder;
+  for (size_t index = 0; index < run.runFolders.size() && !run.settings.stopped; ++index) {
+    if (!EnterRunFolder(run, index)) continue;
     const size_t before = run.tracks.size();
     ReadFolder(run);
-    run.view.FolderRead(folder, run.tracks.size() - before);
+    run.view.FolderRead(run.runFolders[index], run.tracks.size() - before);
   }
+  return !run.settings.stopped;
 }
 
 // False when the run was stopped before this file.
@@ -29,7 +32,7 @@ bool AnalyseTrack(SearchRun& run, size_t i) {
   run.view.SetStatusText(0, std::to_string(PercentDone(i, run.tracks.size())) + "%");
   run.view.SetStatusText(1, std::string(FolderOf(path)));
   run.view.SetStatusText(2, std::string(FileNameOf(path)));
-  const TMp3Info info = ReadMp3Info(path, ViewMessages(run));
+  const TMp3Info info = AnalyseTrack(run, path).info;
   if (info.Length != -1 && info.Errors >= 1) {
     run.view.AppendRow(ErrorRow(path, info, run.language.MAIN));
   }
@@ -47,8 +50,11 @@ RunOutcome RunErrorDetection(SearchRun& run) {
     run.view.ShowMessage(missing.front());
     return RunOutcome::kRefused;
   }
+  // Reading only: no folder is locked against other runs.
+  DiskCollection collection({.lockFolders = false});
+  const ActiveCollection active(run, collection);
   BeginRun(run);
-  GatherTracks(run);
+  if (!GatherTracks(run)) return RunOutcome::kAborted;
   const size_t n = run.tracks.size();
   if (n >= 2) {
     run.view.SetProgressMax(static_cast<int>(n) - 1);

@@ -19,8 +19,19 @@ const char* FileActionName(FileAction::Kind kind) {
     case FileAction::Kind::kMove: return "move";
     case FileAction::Kind::kDelete: return "delete";
     case FileAction::Kind::kRename: return "rename";
+    case FileAction::Kind::kTrash: return "trash";
   }
   return "move";
+}
+
+const char* HeldReasonName(HeldPair::Reason reason) {
+  switch (reason) {
+    case HeldPair::Reason::kSameFile: return "same file";
+    case HeldPair::Reason::kLengthsDiffer: return "lengths differ";
+    case HeldPair::Reason::kDifferentRecordings: return "different recordings";
+    case HeldPair::Reason::kKeepIsDamaged: return "copy to keep is damaged";
+  }
+  return "same file";
 }
 
 }  // namespace tarnwick

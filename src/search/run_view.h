@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -9,7 +10,7 @@ namespace tarnwick {
 
 // One change a run made (or tried to make) to the collection.
 struct FileAction {
-  enum class Kind { kMove, kDelete, kRename };
+  enum class Kind { kMove, kDelete, kRename, kTrash };
   Kind kind = Kind::kMove;
   std::string from;
   std::string to;         // empty for a deletion
@@ -19,6 +20,16 @@ struct FileAction {
 };
 
 const char* FileActionName(FileAction::Kind kind);
+
+// A pair the run listed but does not act on, and why.
+struct HeldPair {
+  enum class Reason { kSameFile, kLengthsDiffer, kDifferentRecordings, kKeepIsDamaged };
+  Reason reason = Reason::kSameFile;
+  std::string fileA, fileB;          // A (listed first) and B
+  std::optional<double> similarity;  // of the recordings, when they were compared
+};
+
+const char* HeldReasonName(HeldPair::Reason reason);
 
 // The user-interface operations a run calls. The window drives its real
 // controls; the command line and the tests are headless.
@@ -42,9 +53,12 @@ class RunView {
   virtual void SetStatusText(int panel, const std::string& text) = 0;
 
   // Notices beyond the window's needs, for the command line: a folder has
-  // been read, and a file action has been tried.
+  // been read, or could not be searched; a file action has been tried; a
+  // listed pair is held (its rows are already in the list).
   virtual void FolderRead(const std::string& /*folder*/, size_t /*tracks*/) {}
+  virtual void FolderNotSearched(const std::string& /*folder*/, std::error_code /*why*/) {}
   virtual void FileActionTried(const FileAction& /*action*/) {}
+  virtual void PairHeld(const HeldPair& /*held*/) {}
 };
 
 }  // namespace tarnwick

@@ -24,14 +24,42 @@ struct TrackList {
   }
 };
 
+class Collection;
+
+// How a run goes beyond what the settings say: chosen by the front end.
+struct RunOptions {
+  bool waitForLocks = false;  // wait for another run's folder instead of skipping it
+};
+
 // Everything one run works with: the settings and texts in force, the user
 // interface, and the run's own state.
 struct SearchRun {
+  SearchRun(SETTINGS& s, const LANGUAGE& l, RunView& v) : settings(s), language(l), view(v) {}
+
   SETTINGS& settings;
   const LANGUAGE& language;
   RunView& view;
   TrackList tracks;
   std::vector<std::string> runFolders;
+  // The folder each entry of runFolders was found below: the folder the user
+  // named, from which the run walks down without following links.
+  std::vector<std::string> runFolderRoots;
+  RunOptions options;
+  Collection* collection = nullptr;  // the files, while the run is active
+};
+
+// Makes `collection` the run's files for as long as it lives.
+class ActiveCollection {
+ public:
+  ActiveCollection(SearchRun& run, Collection& collection) : run_(run) {
+    run_.collection = &collection;
+  }
+  ~ActiveCollection() { run_.collection = nullptr; }
+  ActiveCollection(const ActiveCollection&) = delete;
+  ActiveCollection& operator=(const ActiveCollection&) = delete;
+
+ private:
+  SearchRun& run_;
 };
 
 // The one way a run's messages leave the core: through its view.

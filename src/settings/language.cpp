@@ -98,6 +98,12 @@ constexpr LanguageKey kKeys[] = {
      FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderUnknownDoesNotExist>},
     {"Messages", "MsgNotConfigured", kMissing,
      FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgNotConfigured>},
+    {"Messages", "MsgFolderLocked",
+     "folder \"%s\" is in use by another Tarnwick run and was skipped",
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderLocked>},
+    {"Messages", "MsgFolderIsSearched",
+     "\"%s\" receives moved or unknown files and cannot be a folder that is searched",
+     FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderIsSearched>},
 };
 
 // The values of the priority section in file order; its key names only

@@ -40,6 +40,8 @@ struct OPTIONS {
 struct MESSAGES {
   std::string MsgFileExists, MsgIllegalNumPrioList, MsgFolderMP3DoesNotExist,
       MsgFolderMovedDoesNotExist, MsgFolderUnknownDoesNotExist, MsgNotConfigured;
+  // Beyond the original six; a file without them shows the English text.
+  std::string MsgFolderLocked, MsgFolderIsSearched;
 };
 
 struct LANGUAGE {

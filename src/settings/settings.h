@@ -31,6 +31,9 @@ struct SETTINGS {
   bool vbrdouble = false;
   bool idle = false;
   bool configured = false;
+  bool trash = true;         // delete mode moves to the trash; false deletes for good
+  bool checkpairs = true;    // hold pairs that are not the same recording
+  bool strictchecks = true;  // the error detection lists damage beyond the error count
   std::string lang;
   bool stopped = true;  // true while no run is active
 };

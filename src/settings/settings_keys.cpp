@@ -29,6 +29,9 @@ constexpr SettingsKey kKeys[] = {
     Flag("searchinsubfolder", &SETTINGS::searchinsubfolder, false),
     Flag("idle", &SETTINGS::idle, false),
     Flag("multifolder", &SETTINGS::multifolder, false),
+    Flag("trash", &SETTINGS::trash, true),
+    Flag("checkpairs", &SETTINGS::checkpairs, true),
+    Flag("strictchecks", &SETTINGS::strictchecks, true),
 };
 
 }  // namespace

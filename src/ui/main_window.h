@@ -97,7 +97,7 @@ class TfHaupt : public QWidget, private RunView {
 
   SETTINGS settings_;
   LANGUAGE language_;
-  SearchRun run_{settings_, language_, *this, {}, {}};
+  SearchRun run_{settings_, language_, *this};
   TfOptionen* fOptionen_ = nullptr;
   TfEnde* fEnde_ = nullptr;
   bool shown_ = false;

@@ -17,7 +17,18 @@ using test::ReadFile;
 
 class FileActionsTest : public ::testing::Test {
  protected:
-  void SetUp() override { fx.UseFoldersIn(dir); }
+  // The actions run inside a run, which a stop would end.
+  void SetUp() override {
+    fx.UseFoldersIn(dir);
+    fx.EnterMusicFolder();
+    s.stopped = false;
+  }
+  MoveResult MoveUnique(const std::string& source, const std::string& target) {
+    return MoveFileUnique(fx.collection, source, target, test::IdentityOfFile(source));
+  }
+  void Remove(size_t k) {
+    RemoveTrack(fx.run, k, test::IdentityOfFile(fx.run.tracks.trackPaths[k]));
+  }
 
   // Puts files into the music folder and the track list, as ReadFolder would.
   void AddTracks(const Strings& names) {
@@ -41,17 +52,17 @@ TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
   dir.WriteFile("moved/Song.mp3", "old");
   dir.WriteFile("moved/Song_2.mp3", "old2");
   const std::string source = dir.WriteFile("music/Song.mp3", "new");
-  EXPECT_EQ(MoveFileUnique(source, moved + "Song.mp3").target, moved + "Song_3.mp3");
+  EXPECT_EQ(MoveUnique(source, moved + "Song.mp3").target, moved + "Song_3.mp3");
   EXPECT_EQ(ReadFile(moved + "Song.mp3"), "old");
   EXPECT_EQ(ReadFile(moved + "Song_3.mp3"), "new");
 
   const std::string numbered = dir.WriteFile("music/Song_2.mp3", "n2");
   const std::string fresh = dir.MakeDir("fresh");
-  EXPECT_EQ(MoveFileUnique(numbered, fresh + "Song_2.mp3").target, fresh + "Song.mp3");
+  EXPECT_EQ(MoveUnique(numbered, fresh + "Song_2.mp3").target, fresh + "Song.mp3");
 
   for (int n = 1; n <= 11; ++n) {
     const std::string copy = dir.WriteFile("music/Many.mp3", std::to_string(n));
-    ASSERT_TRUE(MoveFileUnique(copy, moved + "Many.mp3").ok());
+    ASSERT_TRUE(MoveUnique(copy, moved + "Many.mp3").ok());
   }
   EXPECT_EQ(ReadFile(moved + "Many_11.mp3"), "11");
   EXPECT_EQ(ReadFile(moved + "Many.mp3"), "1");
@@ -60,15 +71,14 @@ TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
 TEST_F(FileActionsTest, UniqueNamesKeepTheExtensionsSpelling) {
   const std::string moved = s.movefolder;
   const std::string first = dir.WriteFile("music/Song.MP3", "1");
-  EXPECT_EQ(MoveFileUnique(first, moved + "Song.MP3").target, moved + "Song.MP3");
+  EXPECT_EQ(MoveUnique(first, moved + "Song.MP3").target, moved + "Song.MP3");
   const std::string second = dir.WriteFile("music/Song_1.MP3", "2");
-  EXPECT_EQ(MoveFileUnique(second, moved + "Song_1.MP3").target, moved + "Song_2.MP3");
+  EXPECT_EQ(MoveUnique(second, moved + "Song_1.MP3").target, moved + "Song_2.MP3");
   EXPECT_EQ(ListFiles(moved, ""), (Strings{"Song.MP3", "Song_2.MP3"}));
 }
 
 TEST_F(FileActionsTest, FailedMoveReportsTheTargetTried) {
-  const MoveResult result =
-      MoveFileUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
+  const MoveResult result = MoveUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
   EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.target, s.movefolder + "gone.mp3");
 }
@@ -100,13 +110,14 @@ TEST_F(FileActionsTest, UnknownFilesStayWithoutMovingButLeaveTheRun) {
 TEST_F(FileActionsTest, RemoveTrackMovesOrDeletesAndAlwaysTakesTheTrackOut) {
   AddTracks({"a.mp3", "b.mp3", "c.mp3"});
   s.doubleMode = kDoubleMove;
-  RemoveTrack(fx.run, 0);
+  Remove(0);
   EXPECT_EQ(ReadFile(s.movefolder + "a.mp3"), "a.mp3");
   s.doubleMode = kDoubleDelete;
-  RemoveTrack(fx.run, 1);
+  Remove(1);
   EXPECT_FALSE(FileExists(s.mp3folder + "b.mp3"));
+  const FileIdentity c = test::IdentityOfFile(s.mp3folder + "c.mp3");
   DeleteFile(s.mp3folder + "c.mp3");  // gone before its turn: cannot be deleted
-  RemoveTrack(fx.run, 2);
+  RemoveTrack(fx.run, 2, c);
   EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "", ""}));
   EXPECT_EQ(fx.run.tracks.trackPaths[2], s.mp3folder + "c.mp3");
   ASSERT_EQ(fx.view.actions.size(), 3u);
@@ -121,7 +132,7 @@ TEST_F(FileActionsTest, FileInAReadOnlyFolderStaysButLeavesTheRun) {
   test::GiveToUnprivileged(dir.path());
   chmod(s.mp3folder.c_str(), 0555);
   EXPECT_TRUE(test::RunUnprivileged([this] {
-    RemoveTrack(fx.run, 0);
+    Remove(0);
     return fx.run.tracks.trackKeys[0].empty() && !fx.view.actions.at(0).ok();
   }));
   EXPECT_TRUE(FileExists(s.mp3folder + "a.mp3"));

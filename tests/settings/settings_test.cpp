@@ -113,7 +113,8 @@ TEST_F(SettingsTest, SaveWritesOptionsFoldersAndKeepsUnknownKeys) {
   EXPECT_EQ(ReadFile(path),
             "; hand-written\n[Settings]\nlang=deutsch.ini\nmine=keep\ndouble=1\nmp3folder=\n"
             "movefolder=\nunknownfolder=\nautostart=0\nclose=0\nmoveunknown=0\nvbr=0\nvbrever=0\n"
-            "vbrdouble=1\nconfigured=1\nsearchinsubfolder=0\nidle=0\nmultifolder=0\n"
+            "vbrdouble=1\nconfigured=1\nsearchinsubfolder=0\nidle=0\nmultifolder=0\ntrash=1\n"
+            "checkpairs=1\nstrictchecks=1\n"
             "[Folders]\n0=/a/\n1=/b/\n[Mine]\nx=1\n");
   const SETTINGS again = Load("");
   EXPECT_EQ(again.folders, s.folders);

@@ -1,5 +1,7 @@
 #include "support/recording_view.h"
 
+#include <fcntl.h>
+
 namespace tarnwick::test {
 
 std::vector<std::string> RecordingView::RowTexts() const {
@@ -22,6 +24,16 @@ RunFixture::RunFixture() {
   settings.priority = {0, 1, 2, 3, 4};
   settings.vbrdouble = true;
   settings.lang = "english.ini";
+  settings.trash = false;
+}
+
+void RunFixture::EnterMusicFolder() {
+  run.collection = &collection;
+  collection.EnterFolder(settings.mp3folder, settings.mp3folder);
+}
+
+FileIdentity IdentityOfFile(const std::string& path) {
+  return IdentityAt(AT_FDCWD, path).value_or(FileIdentity{});
 }
 
 void RunFixture::UseFoldersIn(const TempDir& dir) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_identity.h"
+#include "search/disk_collection.h"
 #include "search/run_view.h"
 #include "search/search_run.h"
 #include "support/temp_dir.h"
@@ -54,15 +56,24 @@ class RecordingView : public RunView {
 };
 
 // Settings, texts and a view wired into one run, for tests of whole runs.
+// Deletions are permanent unless a test asks for the trash (with a trash
+// folder of its own).
 struct RunFixture {
   SETTINGS settings;
   LANGUAGE language;
   RecordingView view;
-  SearchRun run{settings, language, view, {}, {}};
+  SearchRun run{settings, language, view};
+  DiskCollection collection{{.lockFolders = false}};
 
   RunFixture();
   // Makes "music", "moved" and "unknown" in `dir` the MP3, move and unknown folders.
   void UseFoldersIn(const TempDir& dir);
+  // For tests of single file actions outside a run: the collection with the
+  // MP3 folder in work.
+  void EnterMusicFolder();
 };
+
+// The identity of the file at `path` now.
+FileIdentity IdentityOfFile(const std::string& path);
 
 }  // namespace tarnwick::test

@@ -1,0 +1,22 @@
+#include "search/track_analysis.h"
+
+#include <optional>
+
+#include "mp3/profiler.h"
+
+namespace tarnwick {
+
+Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path) {
+  ProfilerReset();
+  ProfilerStart("komplett");
+  const Mp3Analysis analysis = AnalyseMp3(path);
+  ProfilerStop();
+  if (analysis.failure != 0) {
+    if (const std::optional<std::string> message = Mp3FailureMessage(analysis.failure)) {
+      run.view.ShowMessage(path + ": " + *message);
+    }
+  }
+  return analysis;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "mp3/mp3_info.h"
+#include "search/search_run.h"
+
+namespace tarnwick {
+
+// The analysis of one file of the run, timed by the profiler as one section.
+// A failure is shown through the run's view with the file's path in front,
+// so the user knows which file it was about.
+Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path);
+
+}  // namespace tarnwick
