@@ -112,8 +112,6 @@ std::error_code CheckIdentity(int dir_fd, const std::string& name, const FileIde
   return *now == *expected ? std::error_code() : make_error_code(FileError::kChanged);
 }
 
-bool ProcessRuns(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
-
 }  // namespace
 
 std::error_code MoveFileAt(int from_dir, const std::string& from, int to_dir, const std::string& to,
@@ -159,7 +157,7 @@ void RemoveStaleCopies(int dir_fd) {
   for (const std::string& name : ListFilesAt(dir_fd, "")) {
     if (!name.starts_with(kCopyPrefix)) continue;
     const long pid = std::strtol(name.c_str() + kCopyPrefix.size(), nullptr, 10);
-    if (pid > 0 && pid != getpid() && !ProcessRuns(pid)) unlinkat(dir_fd, name.c_str(), 0);
+    if (pid > 0 && pid != getpid() && !ProcessIsRunning(pid)) unlinkat(dir_fd, name.c_str(), 0);
   }
 }
 

@@ -106,6 +106,11 @@ bool IsDirectory(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool FileExists(const std::string& path) { return !path.empty() && FileExistsAt(AT_FDCWD, path); }
 
 bool FileExistsAt(int dir_fd, const std::string& name) {

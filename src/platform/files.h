@@ -20,6 +20,9 @@ std::vector<std::string> ListSubfolders(const std::string& folder);
 // True for an existing directory (a link to one counts); false for an empty path.
 bool IsDirectory(const std::string& path);
 
+// True for an existing regular file (a link to one counts).
+bool IsRegularFile(const std::string& path);
+
 // True when an entry of that name exists and is not a directory.
 bool FileExists(const std::string& path);
 

@@ -8,11 +8,14 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/file_errors.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace tarnwick {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -85,7 +88,8 @@ namespace {
 // The whole file, or nothing when it is missing, unreadable or no regular file.
 std::string ReadWholeFile(const std::string& path) {
   std::string content;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO put in place of the file never blocks.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return content;
   struct stat st {};
   if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
@@ -104,7 +108,10 @@ std::string ReadWholeFile(const std::string& path) {
 
 void IniFile::Load() {
   lines_.clear();
-  const std::string content = ReadWholeFile(path_);
+  std::string content = ReadWholeFile(path_);
+  // A byte order mark, as some editors write, would hide the first section.
+  bom_ = content.starts_with(kByteOrderMark);
+  if (bom_) content.erase(0, kByteOrderMark.size());
   final_newline_ = content.empty() || content.back() == '\n';
   std::istringstream stream(content);
   for (std::string line; std::getline(stream, line);) lines_.push_back(std::move(line));
@@ -237,7 +244,7 @@ std::error_code IniFile::DeleteKey(std::string_view section, std::string_view ke
 }
 
 std::string IniFile::Contents() const {
-  std::string content;
+  std::string content(bom_ ? kByteOrderMark : std::string_view());
   for (size_t i = 0; i < lines_.size(); ++i) {
     content += lines_[i];
     if (i + 1 == lines_.size() && !final_newline_) break;
@@ -251,6 +258,7 @@ std::string IniFile::Contents() const {
 std::error_code IniFile::Save() const {
   struct stat st {};
   const bool exists = stat(path_.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return FileError::kNotRegularFile;
   // A file the user may not write stays as it is, as with any read-only file.
   if (exists && access(path_.c_str(), W_OK) != 0) return LastError();
   return WriteFileAtomically(path_, Contents(), exists ? (st.st_mode & 07777) : NewFileMode());

@@ -18,7 +18,8 @@ class IniFile {
   static constexpr size_t kMaxValueChars = 2047;
   static constexpr size_t kMaxKeyNameBytes = 16384;
 
-  // Reads the file; a missing or unreadable file reads as empty.
+  // Reads the file; a missing or unreadable file, and anything that is no
+  // regular file (a FIFO, a folder), reads as empty.
   explicit IniFile(std::string path);
 
   const std::string& Path() const { return path_; }
@@ -38,7 +39,8 @@ class IniFile {
   // with invalid_argument.
   std::error_code Set(std::string_view section, std::string_view key, std::string_view value);
   void Remove(std::string_view section, std::string_view key);
-  // Writes the lines as they now stand; the reason when the file refused.
+  // Writes the lines as they now stand; the reason when the file refused
+  // (a path that is no regular file is refused, never replaced).
   std::error_code Save() const;
 
   // One key at a time: re-reads the file, changes one key and saves.
@@ -66,6 +68,7 @@ class IniFile {
   std::vector<Entry> entries_;
   bool crlf_ = false;
   bool final_newline_ = true;
+  bool bom_ = false;  // the file starts with a UTF-8 byte order mark, which is kept
 };
 
 // Parses an integer the way the settings file stores it; false when it is not one.

@@ -136,9 +136,9 @@ void LoadLanguage(LANGUAGE& language, const std::string& file_name, const Messag
   const std::string path = LanguageFolder() + file_name;
   // The message is fixed: without a language file there is nothing to
   // translate it with. Loading goes on, so every text shows its placeholder.
-  const bool found = FileExists(path);
+  // Only a regular file counts: a folder or a FIFO of that name is no language.
+  const bool found = IsRegularFile(path);
   if (!found) show("Language not found, go to \"Options\"");
-  // A folder of that name is read as no file at all, like a missing one.
   const IniFile file(found ? path : std::string());
   for (const LanguageKey& key : kKeys) {
     key.field(language) = file.ReadString(key.section, key.key, key.fallback);

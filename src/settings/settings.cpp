@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/app_folder.h"
+#include "platform/files.h"
 #include "platform/format.h"
 #include "platform/ini_file.h"
 #include "platform/priority.h"
@@ -106,6 +107,10 @@ std::string SettingsPath() { return AppFolder() + kSettingsFileName; }
 
 void LoadSettings(SETTINGS& settings, const ResultColumns& columns, const MESSAGES& messages,
                   const std::string& path, const MessageSink& show) {
+  // A FIFO or folder in its place reads as no file, and says so.
+  if (FileExists(path) && !IsRegularFile(path)) {
+    show(FormatText("Unable to read %s", path) + ": not a regular file");
+  }
   const IniFile ini(path);
   ReadOptions(ini, settings);
   ReadFolders(ini, settings);

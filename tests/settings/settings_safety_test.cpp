@@ -1,0 +1,94 @@
+// The settings file in the hands of others: editors that write a byte order
+// mark, links, FIFOs, and kills in the middle of a save.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+
+#include "platform/file_errors.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "settings/settings.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+TEST(SettingsFile, ByteOrderMarkIsSkippedAndKept) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("tarnwick.ini", "\xEF\xBB\xBF[Settings]\nlang=x.ini\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Settings", "lang", ""), "x.ini");
+  ASSERT_FALSE(ini.WriteString("Settings", "double", "1"));
+  EXPECT_EQ(ReadFile(path), "\xEF\xBB\xBF[Settings]\nlang=x.ini\ndouble=1\n");
+}
+
+TEST(SettingsFile, LinkIsWrittenThroughAndStaysALink) {
+  TempDir dir;
+  const std::string real = dir.WriteFile("real/tarnwick.ini", "[Settings]\nlang=a.ini\n");
+  const std::string link = dir.Sub("tarnwick.ini");
+  ASSERT_EQ(symlink("real/tarnwick.ini", link.c_str()), 0);
+  ASSERT_FALSE(IniFile(link).WriteString("Settings", "lang", "b.ini"));
+  struct stat st {};
+  ASSERT_EQ(lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(ReadFile(real), "[Settings]\nlang=b.ini\n");
+}
+
+// Opening a FIFO for reading would wait for a writer for ever.
+TEST(SettingsFile, FifoNeverBlocksAndIsNeverReplaced) {
+  TempDir dir;
+  const std::string fifo = dir.Sub("tarnwick.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  std::vector<std::string> messages;
+  const MessageSink record = [&messages](const std::string& m) { messages.push_back(m); };
+  SETTINGS s;
+  LoadSettings(s, DesignColumns(), MESSAGES{}, fifo, record);
+  EXPECT_EQ(s.lang, "english.ini");
+  EXPECT_FALSE(SaveSettings(s, fifo, record));
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"Unable to read " + fifo + ": not a regular file",
+                                      "Unable to write to " + fifo + ": not a regular file"}));
+  struct stat st {};
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A save killed at any moment leaves either the old or the new file whole;
+// the next save removes the killed writer's temporary file.
+TEST(SettingsFile, KillDuringSaveLosesNothingAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  const std::string path = dir.Sub("tarnwick.ini");
+  SETTINGS old_settings, new_settings;
+  for (int i = 0; i < 300; ++i) {
+    old_settings.folders.push_back("/music/old/" + std::to_string(i) + "/");
+    new_settings.folders.push_back("/music/new/" + std::to_string(i) + "/");
+  }
+  const MessageSink ignore = [](const std::string&) {};
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 25; ++trial) {
+    ASSERT_TRUE(SaveSettings(old_settings, path, ignore));
+    const pid_t child = fork();
+    if (child == 0) {
+      for (;;) SaveSettings(trial % 2 ? new_settings : old_settings, path, [](auto&) {});
+    }
+    usleep(static_cast<useconds_t>(random() % 3000));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    SETTINGS loaded;
+    LoadSettings(loaded, DesignColumns(), MESSAGES{}, path, ignore);
+    EXPECT_TRUE(loaded.folders == old_settings.folders || loaded.folders == new_settings.folders);
+  }
+  ASSERT_TRUE(SaveSettings(old_settings, path, ignore));
+  EXPECT_EQ(ListFiles(dir.path(), ""), std::vector<std::string>{"tarnwick.ini"});
+}
+
+}  // namespace
+}  // namespace tarnwick
