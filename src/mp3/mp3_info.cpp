@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "mp3/byte_source.h"
+#include "mp3/decode_check.h"
 #include "mp3/frame_walk.h"
 #include "mp3/guarded_walk.h"
 #include "mp3/mapped_file.h"
@@ -72,12 +73,38 @@ void ShowFailure(int code) {
 
 WalkOutcome Analyse(const std::string& path) {
   MappedFile file;
-  if (const int error = file.Open(path)) return {TMp3Info{.Length = -1}, FailureCode(error, path)};
+  if (const int error = file.Open(path)) {
+    return {.info = TMp3Info{.Length = -1}, .failure = FailureCode(error, path)};
+  }
   // A file cut short while it was walked reads as one that ends too early.
-  return WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
+  return WalkMappedFrames(file.Bytes())
+      .value_or(WalkOutcome{.info = TMp3Info{.Length = -1}, .failure = kReadBeyondEnd});
+}
+
+Mp3Analysis AnalyseMapped(const MappedFile& file) {
+  std::optional<WalkOutcome> walked = WalkMappedFrames(file.Bytes(), ProblemScan::kFind);
+  if (!walked) {
+    return {TMp3Info{.Length = -1},
+            kReadBeyondEnd,
+            {{Problem::Kind::kTruncated, 0, "the file shrank while it was read"}}};
+  }
+  return {walked->info, walked->failure, std::move(walked->problems), walked->playSeconds};
 }
 
 }  // namespace
+
+Mp3Analysis AnalyseMp3(const std::string& path, bool deep) {
+  MappedFile file;
+  if (const int error = file.Open(path)) {
+    return {.info = TMp3Info{.Length = -1}, .failure = FailureCode(error, path)};
+  }
+  Mp3Analysis analysis = AnalyseMapped(file);
+  if (deep) {
+    std::vector<Problem> undecodable = DecodeCheck(path);
+    analysis.problems.insert(analysis.problems.end(), undecodable.begin(), undecodable.end());
+  }
+  return analysis;
+}
 
 TMp3Info ReadMp3Info(const std::string& path) {
   ProfilerReset();

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "mp3/problems.h"
 
 namespace tarnwick {
 
@@ -21,5 +24,19 @@ struct TMp3Info {
 // and an input/output failure (except a refused access) is shown through the
 // message sink. The file is opened for reading only.
 TMp3Info ReadMp3Info(const std::string& path);
+
+// The analysis with the problems of the file, from the same single pass.
+struct Mp3Analysis {
+  TMp3Info info;
+  int failure = 0;  // ReadMp3Info's failure code; 0 when the walk finished
+  std::vector<Problem> problems = {};
+  double playSeconds = 0.0;  // the walk's play time before rounding
+};
+
+// ReadMp3Info's walk over the file at `path`, naming each problem of the
+// stream, and with `deep` also every frame the decoder cannot decode (which
+// decodes the whole file: slower by far). Shows no message. A file that
+// cannot be opened has its failure code and no problems.
+Mp3Analysis AnalyseMp3(const std::string& path, bool deep);
 
 }  // namespace tarnwick
