@@ -165,8 +165,8 @@ void StreamCheck::CheckVbrHeader() {
              GroupedNumber(after);
   }
   if (v.bytes && v.kind == VbrHeader::Kind::kXing && *v.bytes != bytes && *v.bytes != size_) {
-    detail += (detail.empty() ? std::string(v.name) + " says " : std::string(", ")) +
-              Bytes(*v.bytes) + " of audio, stream has " + Bytes(bytes);
+    detail += std::string(detail.empty() ? "" : "; ") + v.name + " says " + Bytes(*v.bytes) +
+              ", stream has " + GroupedNumber(bytes);
   }
   if (!detail.empty()) problems_.Add(Kind::kFrameCount, vbr_header_at_, detail);
 }
