@@ -43,14 +43,16 @@ bool HasAt(std::span<const std::uint8_t> bytes, std::size_t at, std::string_view
 // HTML pages (an error page saved instead of the song) start with a doctype
 // or a tag, perhaps after a byte order mark and white space.
 bool LooksLikeHtml(std::span<const std::uint8_t> bytes) {
-  const std::size_t length = std::min<std::size_t>(bytes.size(), 1024);
-  std::string head(reinterpret_cast<const char*>(bytes.data()), length);
+  constexpr std::string_view kLead = " \t\r\n\xEF\xBB\xBF";
+  const auto start = std::find_if(bytes.begin(), bytes.end(), [&](std::uint8_t b) {
+    return kLead.find(static_cast<char>(b)) == std::string_view::npos;
+  });
+  if (start == bytes.end() || *start != '<') return false;
+  std::string head(start, start + std::min<std::ptrdiff_t>(bytes.end() - start, 1024));
   std::transform(head.begin(), head.end(), head.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const std::size_t start = head.find_first_not_of(" \t\r\n\xef\xbb\xbf");
-  if (start == std::string::npos || head[start] != '<') return false;
-  return head.find("<html", start) != std::string::npos ||
-         head.find("<!doctype html", start) != std::string::npos;
+  return head.find("<html") != std::string::npos ||
+         head.find("<!doctype html") != std::string::npos;
 }
 
 }  // namespace

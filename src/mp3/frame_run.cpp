@@ -18,10 +18,6 @@ const char* LayerName(std::uint8_t layer) { return layer == 3 ? "I" : layer == 2
 
 }  // namespace
 
-StreamParams ParamsOf(const TFrameHeader& h) {
-  return {h.version, h.layer, h.sample_rate, h.channel_mode == kSingleChannel};
-}
-
 std::string Describe(const StreamParams& p) {
   return std::string(VersionName(p.version)) + " Layer " + LayerName(p.layer) + ", " +
          GroupedNumber(p.sample_rate) + " Hz, " + (p.mono ? "mono" : "stereo");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mp3/frame_header.h"
+#include "mp3/frame_layout.h"
 
 namespace tarnwick {
 
@@ -19,7 +20,9 @@ struct StreamParams {
   bool operator==(const StreamParams&) const = default;
 };
 
-StreamParams ParamsOf(const TFrameHeader& h);
+constexpr StreamParams ParamsOf(const TFrameHeader& h) {
+  return {h.version, h.layer, h.sample_rate, h.channel_mode == kSingleChannel};
+}
 
 // "MPEG-1 Layer III, 44,100 Hz, stereo".
 std::string Describe(const StreamParams& params);

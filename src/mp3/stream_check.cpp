@@ -14,6 +14,9 @@ namespace {
 
 using Kind = Problem::Kind;
 
+// The protection bit in StreamCheck::StreamKey: set when the frame has no CRC.
+constexpr std::uint32_t kNoCrcBit = 1u << 16;
+
 std::string Bytes(std::int64_t count) {
   return GroupedNumber(count) + (count == 1 ? " byte" : " bytes");
 }
@@ -54,6 +57,14 @@ void StreamCheck::CheckTagSize() {
   audio_start_ = first;
 }
 
+void StreamCheck::OnOtherFrame(std::int64_t at, const TFrameHeader& h) {
+  if (at == next_ && at < audio_end_ && InStream(h)) {
+    Accept(at, h);
+  } else {
+    CatchUp(at);
+  }
+}
+
 void StreamCheck::CatchUp(std::int64_t target) {
   while (next_ <= target && next_ < audio_end_) Step();
 }
@@ -91,6 +102,10 @@ void StreamCheck::ChangeStream(std::int64_t at, const TFrameHeader& h) {
   }
   established_ = true;
   params_ = params;
+  plain_key_ = StreamKey(bytes_.data() + at) | kNoCrcBit;
+  TFrameHeader plain = h;
+  plain.protection = 1;
+  xing_offset_ = h.layer == kLayerIII ? static_cast<std::size_t>(SideInfoEnd(plain)) : 0;
   Accept(at, h);
 }
 
