@@ -32,8 +32,8 @@ class FrameWalk {
   WalkOutcome Run() {
     if (check_) check_->Start();
     const int failure = Walk();
-    return {Result(failure != 0), failure, check_ ? check_->Finish() : std::vector<Problem>{},
-            play_time_};
+    return {Result(failure != 0), failure,
+            check_ ? check_->Finish(failure) : std::vector<Problem>{}, play_time_};
   }
 
  private:

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "mp3/byte_source.h"
 #include "mp3/crc16.h"
 #include "mp3/format_sniff.h"
 #include "mp3/frame_layout.h"
@@ -158,11 +159,25 @@ void StreamCheck::ReportGap(std::int64_t from, std::int64_t to) {
   }
 }
 
-std::vector<Problem> StreamCheck::Finish() {
+std::vector<Problem> StreamCheck::Finish(int failure) {
   while (next_ < audio_end_) Step();
   CheckVbrHeader();
   CheckFormat();
+  ExplainFailure(failure);
   return problems_.Take();
+}
+
+// The walk takes a sync among the last three bytes for a header it cannot
+// read, also inside a trailing tag, where the stricter view sees nothing
+// amiss; the failed walk still needs its reason.
+void StreamCheck::ExplainFailure(int failure) {
+  if (failure == 0 || !problems_.empty()) return;
+  if (failure == kReadBeyondEnd) {
+    problems_.Add(Kind::kTruncated, std::max<std::int64_t>(size_ - 3, 0),
+                  "the file ends with the start of a frame header");
+  } else {
+    problems_.Add(Kind::kNotMp3, 0, "no frame the analysis can read");
+  }
 }
 
 // Encoders write the number of frames after the VBR header's own frame, and

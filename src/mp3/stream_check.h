@@ -38,8 +38,9 @@ class StreamCheck {
   }
 
   // Checks the rest of the stream (also after a failed walk), the VBR
-  // header's counts and the file as a whole.
-  std::vector<Problem> Finish();
+  // header's counts and the file as a whole. `failure` is the walk's: a
+  // failed walk always leaves a problem.
+  std::vector<Problem> Finish(int failure);
 
  private:
   bool InStream(const TFrameHeader& h) const {
@@ -80,6 +81,7 @@ class StreamCheck {
   void ReportGap(std::int64_t from, std::int64_t to);
   void CheckVbrHeader();
   void CheckFormat();
+  void ExplainFailure(int failure);
 
   std::span<const std::uint8_t> bytes_;
   std::int64_t size_;

@@ -96,6 +96,9 @@ TEST(ProblemDetailTest, TextsNameCountsAndPlaces) {
       {std::string("RIFF\x10\0\0\0WAVEfmt ", 16),
        {Kind::kNotMp3, 0, "RIFF/WAVE audio, not MPEG audio"}},
       {std::string(5000, '\0'), {Kind::kNotMp3, 0, "all 5,000 bytes are zero"}},
+      // The walk fails on a sync in a tag's last three bytes.
+      {stream + test::Id3v1Tag().substr(0, 125) + "\xFF\xFB\x90",
+       {Kind::kTruncated, end + 125, "the file ends with the start of a frame header"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected.detail);
