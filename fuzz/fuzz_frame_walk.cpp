@@ -1,5 +1,6 @@
 // Arbitrary bytes through the in-memory analysis: the ID3v2 skip, the first
-// frame search and the frame walk with its searches.
+// frame search and the frame walk with its searches, and the problem scan
+// that rides along with it.
 
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +54,21 @@ void CheckBehindTag(std::span<const std::uint8_t> stream, const WalkOutcome& alo
           "a leading ID3v2 tag changes nothing");
 }
 
+// The problem scan changes nothing of the record, stays inside the stream,
+// and a failed walk always leaves a problem.
+void CheckProblems(std::span<const std::uint8_t> stream, const WalkOutcome& plain) {
+  const WalkOutcome scanned = WalkFrames(stream, ProblemScan::kFind);
+  Require(scanned.info == plain.info && scanned.failure == plain.failure,
+          "the problem scan leaves the record as it is");
+  Require(plain.failure == 0 || !scanned.problems.empty(), "a failed walk has a problem");
+  Require(scanned.problems.size() <= 101, "at most 100 problems and a summary");
+  for (const Problem& p : scanned.problems) {
+    Require(p.offset >= 0 && p.offset <= static_cast<std::int64_t>(stream.size()),
+            "problem offsets lie within the stream");
+    Require(!p.detail.empty(), "every problem has a detail");
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick
 
@@ -65,5 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tarnwick::WalkOutcome out = tarnwick::WalkFrames(stream);
   tarnwick::CheckOutcome(out, size);
   tarnwick::CheckBehindTag(stream, out);
+  tarnwick::CheckProblems(stream, out);
   return 0;
 }

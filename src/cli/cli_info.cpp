@@ -14,6 +14,8 @@ namespace {
 
 struct InfoOptions {
   bool json = false;
+  bool problems = false;
+  bool deep = false;
   std::vector<std::string> files;
 };
 
@@ -43,6 +45,23 @@ nlohmann::json JsonObject(const std::string& path, const TMp3Info& info) {
           {"errors", info.Errors}, {"vbr", info.Vbr},       {"frames", info.Frames}};
 }
 
+nlohmann::json JsonProblems(const std::vector<Problem>& problems) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const Problem& p : problems) {
+    list.push_back({{"kind", ProblemKindName(p.kind)}, {"offset", p.offset}, {"detail", p.detail}});
+  }
+  return list;
+}
+
+// With --problems the analysis names the problems of each file and shows no
+// message of its own.
+TMp3Info Analyse(const InfoOptions& options, const std::string& path, nlohmann::json& problems) {
+  if (!options.problems) return ReadMp3Info(path, PrintMessage);
+  const Mp3Analysis analysis = AnalyseMp3(path, options.deep);
+  problems = JsonProblems(analysis.problems);
+  return analysis.info;
+}
+
 // The analysis shows its own failure message (through the sink, on standard
 // error); the line naming the file tells which file it was about.
 int RunInfo(const InfoOptions& options) {
@@ -50,13 +69,18 @@ int RunInfo(const InfoOptions& options) {
   std::vector<std::vector<std::string>> rows = {
       {"FILE", "LENGTH", "BITRATE", "VBR", "ERRORS", "FRAMES"}};
   for (const std::string& path : options.files) {
-    const TMp3Info info = ReadMp3Info(path, PrintMessage);
+    nlohmann::json problems;
+    const TMp3Info info = Analyse(options, path, problems);
     if (info.Length < 0) {
       PrintError(Display(path) + ": analysis failed");
       status = kExitFailed;
-    } else if (options.json) {
-      PrintJsonLine(JsonObject(path, info));
-    } else {
+    }
+    // A failed file still has problems to list.
+    if (options.json && (info.Length >= 0 || options.problems)) {
+      nlohmann::json object = JsonObject(path, info);
+      if (options.problems) object["problems"] = problems;
+      PrintJsonLine(object);
+    } else if (!options.json && info.Length >= 0) {
       rows.push_back(Row(path, info));
     }
   }
@@ -71,6 +95,9 @@ void AddInfoCommand(CLI::App& app, int& status) {
   CLI::App* info = app.add_subcommand(
       "info", "Shows play time, bitrate, VBR flag, errors and frames of MP3 files.");
   info->add_flag("--json", options->json, "One JSON object per file and line");
+  info->add_flag("--problems", options->problems,
+                 "With --json: also list the problems of each file (kind, offset, detail)");
+  info->add_flag("--deep", options->deep, "With --problems: also decode every frame (slow)");
   info->add_option("FILE", options->files, "MP3 files to analyse")->required();
   info->callback([options, &status] { status = RunInfo(*options); });
 }

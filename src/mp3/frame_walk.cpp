@@ -4,6 +4,7 @@
 
 #include "mp3/byte_source.h"
 #include "mp3/frame_header.h"
+#include "mp3/stream_check.h"
 
 namespace tarnwick {
 namespace {
@@ -26,11 +27,13 @@ std::int32_t RoundHalfEven(double value) {
 
 class FrameWalk {
  public:
-  explicit FrameWalk(std::span<const std::uint8_t> bytes) : in_(bytes) {}
+  FrameWalk(std::span<const std::uint8_t> bytes, StreamCheck* check) : in_(bytes), check_(check) {}
 
   WalkOutcome Run() {
+    if (check_) check_->Start();
     const int failure = Walk();
-    return {Result(failure != 0), failure};
+    return {Result(failure != 0), failure,
+            check_ ? check_->Finish(failure) : std::vector<Problem>{}, play_time_};
   }
 
  private:
@@ -44,6 +47,7 @@ class FrameWalk {
   TMp3Info Result(bool failed) const;
 
   ByteSource in_;
+  StreamCheck* check_;  // null when no problems are asked for
   std::int64_t frames_ = 0;
   std::int64_t errors_ = 0;
   std::int64_t bitrate_sum_ = 0;
@@ -116,6 +120,7 @@ int FrameWalk::ReadFrame(std::int64_t& position, std::uint32_t& bitrate_index) {
   const TFrameHeader header =
       DecodeFrameHeader(std::span<const std::uint8_t, 4>(bytes, 4), frame_length_);
   CountFrame(header);
+  if (check_) check_->OnFrame(position, header);
   bitrate_index = header.bitrate_index;
   return SearchNext(position);
 }
@@ -189,6 +194,14 @@ TMp3Info FrameWalk::Result(bool failed) const {
 
 }  // namespace
 
-WalkOutcome WalkFrames(std::span<const std::uint8_t> bytes) { return FrameWalk(bytes).Run(); }
+WalkOutcome WalkFrames(std::span<const std::uint8_t> bytes, ProblemScan problems) {
+  if (problems == ProblemScan::kSkip) return FrameWalk(bytes, nullptr).Run();
+  StreamCheck check(bytes);
+  return WalkFrames(bytes, check);
+}
+
+WalkOutcome WalkFrames(std::span<const std::uint8_t> bytes, StreamCheck& check) {
+  return FrameWalk(bytes, &check).Run();
+}
 
 }  // namespace tarnwick

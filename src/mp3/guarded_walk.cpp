@@ -3,6 +3,8 @@
 #include <csetjmp>
 #include <csignal>
 
+#include "mp3/stream_check.h"
+
 namespace tarnwick {
 namespace {
 
@@ -36,8 +38,10 @@ void InstallHandlerOnce() {
 
 }  // namespace
 
-std::optional<WalkOutcome> WalkMappedFrames(std::span<const std::uint8_t> mapped) {
+std::optional<WalkOutcome> WalkMappedFrames(std::span<const std::uint8_t> mapped,
+                                            ProblemScan problems) {
   InstallHandlerOnce();
+  StreamCheck check(mapped);
   sigjmp_buf here;
   if (sigsetjmp(here, 1) != 0) {
     walk_return = nullptr;
@@ -46,7 +50,8 @@ std::optional<WalkOutcome> WalkMappedFrames(std::span<const std::uint8_t> mapped
   mapped_begin = mapped.data();
   mapped_end = mapped.data() + mapped.size();
   walk_return = &here;
-  const WalkOutcome outcome = WalkFrames(mapped);
+  WalkOutcome outcome =
+      problems == ProblemScan::kFind ? WalkFrames(mapped, check) : WalkFrames(mapped);
   walk_return = nullptr;
   return outcome;
 }

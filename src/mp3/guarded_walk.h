@@ -12,6 +12,7 @@ namespace tarnwick {
 // while it is walked, reading a page beyond its new end raises SIGBUS; that
 // signal then ends the walk here with no result, instead of ending the
 // process. A SIGBUS from anywhere else keeps its usual effect.
-std::optional<WalkOutcome> WalkMappedFrames(std::span<const std::uint8_t> mapped);
+std::optional<WalkOutcome> WalkMappedFrames(std::span<const std::uint8_t> mapped,
+                                            ProblemScan problems = ProblemScan::kSkip);
 
 }  // namespace tarnwick

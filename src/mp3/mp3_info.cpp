@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "mp3/byte_source.h"
+#include "mp3/decode_check.h"
 #include "mp3/frame_walk.h"
 #include "mp3/guarded_walk.h"
 #include "mp3/mapped_file.h"
@@ -51,16 +52,33 @@ std::optional<std::string> FailureText(int code) {
   }
 }
 
+Mp3Analysis AnalyseMapped(const MappedFile& file) {
+  std::optional<WalkOutcome> walked = WalkMappedFrames(file.Bytes(), ProblemScan::kFind);
+  // A file cut short while it was walked reads as one that ends too early.
+  if (!walked) {
+    return {TMp3Info{.Length = -1},
+            kReadBeyondEnd,
+            {{Problem::Kind::kTruncated, 0, "the file shrank while it was read"}},
+            0.0,
+            file.Identity()};
+  }
+  return {walked->info, walked->failure, std::move(walked->problems), walked->playSeconds,
+          file.Identity()};
+}
+
 }  // namespace
 
-Mp3Analysis AnalyseMp3(const std::string& path) {
+Mp3Analysis AnalyseMp3(const std::string& path, bool deep) {
   MappedFile file;
-  if (const int error = file.Open(path))
-    return {TMp3Info{.Length = -1}, FailureCode(error, path), {}};
-  // A file cut short while it was walked reads as one that ends too early.
-  const WalkOutcome outcome =
-      WalkMappedFrames(file.Bytes()).value_or(WalkOutcome{TMp3Info{.Length = -1}, kReadBeyondEnd});
-  return {outcome.info, outcome.failure, file.Identity()};
+  if (const int error = file.Open(path)) {
+    return {.info = TMp3Info{.Length = -1}, .failure = FailureCode(error, path)};
+  }
+  Mp3Analysis analysis = AnalyseMapped(file);
+  if (deep) {
+    std::vector<Problem> undecodable = DecodeCheck(path);
+    analysis.problems.insert(analysis.problems.end(), undecodable.begin(), undecodable.end());
+  }
+  return analysis;
 }
 
 std::optional<std::string> Mp3FailureMessage(int failure) {

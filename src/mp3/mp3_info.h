@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "mp3/problems.h"
 #include "platform/file_identity.h"
 #include "platform/message_sink.h"
 
@@ -20,18 +22,24 @@ struct TMp3Info {
   bool operator==(const TMp3Info&) const = default;
 };
 
-// The analysis of one file and how it ended: `failure` is 0, or the code of
-// the input/output failure that ended it (info.Length is then -1).
+// The analysis of one file, from one pass over its bytes: the record, how
+// the walk ended (`failure` 0, or the code of the input/output failure that
+// ended it; info.Length is then -1) and the problems of the stream.
 struct Mp3Analysis {
   TMp3Info info;
   int failure = 0;
-  FileIdentity identity;  // of the file analysed; empty when it could not be opened
+  std::vector<Problem> problems = {};
+  double playSeconds = 0.0;    // the walk's play time before rounding
+  FileIdentity identity = {};  // of the file analysed; empty when it could not be opened
 };
 
 // Walks the file at `path` from its first frame to its end, opened for
-// reading only. Never fails to return: a failed analysis has Length -1 and
-// the counts reached until then. Shows nothing.
-Mp3Analysis AnalyseMp3(const std::string& path);
+// reading only, naming each problem of the stream, and with `deep` also
+// every frame the decoder cannot decode (which decodes the whole file: slower
+// by far). Never fails to return: a failed analysis has Length -1 and the
+// counts reached until then; a file that cannot be opened has its failure
+// code and no problems. Shows nothing.
+Mp3Analysis AnalyseMp3(const std::string& path, bool deep = false);
 
 // The message a failure code is shown with; none for a refused access.
 std::optional<std::string> Mp3FailureMessage(int failure);

@@ -1,0 +1,119 @@
+// The problems named by the analysis: none for clean encoder output, the
+// right kind at the right offset for each kind of damage.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "mp3/frame_walk.h"
+#include "mp3/mp3_info.h"
+#include "support/mp3_stream.h"
+#include "support/sample_set.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+
+void PrintTo(const Problem& p, std::ostream* os) {
+  *os << ProblemKindName(p.kind) << " at " << p.offset << ": " << p.detail;
+}
+
+namespace {
+
+using Kind = Problem::Kind;
+
+std::set<Kind> KindsOf(const std::vector<Problem>& problems) {
+  std::set<Kind> kinds;
+  for (const Problem& p : problems) kinds.insert(p.kind);
+  return kinds;
+}
+
+WalkOutcome Walk(const std::string& stream, ProblemScan scan = ProblemScan::kFind) {
+  return WalkFrames({reinterpret_cast<const std::uint8_t*>(stream.data()), stream.size()}, scan);
+}
+
+TEST(SampleSetTest, CleanEncoderOutputHasNoProblemsEvenDecoded) {
+  test::TempDir dir;
+  for (const test::SampleFile& file : test::CleanSet()) {
+    SCOPED_TRACE(file.name);
+    const Mp3Analysis analysis = AnalyseMp3(dir.WriteFile(file.name, file.bytes), true);
+    EXPECT_EQ(analysis.failure, 0);
+    EXPECT_EQ(analysis.problems, std::vector<Problem>{});
+  }
+}
+
+TEST(SampleSetTest, EachDamageIsNamedWhereItIs) {
+  test::TempDir dir;
+  for (const test::SampleFile& file : test::DamagedSet()) {
+    SCOPED_TRACE(file.name);
+    const Mp3Analysis analysis = AnalyseMp3(dir.WriteFile(file.name, file.bytes), file.deep);
+    std::set<Kind> expected;
+    for (const test::ExpectedProblem& e : file.expected) expected.insert(e.kind);
+    EXPECT_EQ(KindsOf(analysis.problems), expected) << testing::PrintToString(analysis.problems);
+    for (const test::ExpectedProblem& e : file.expected) {
+      const bool found =
+          std::any_of(analysis.problems.begin(), analysis.problems.end(),
+                      [&](const Problem& p) { return p.kind == e.kind && p.offset == e.offset; });
+      EXPECT_TRUE(found || e.offset < 0) << ProblemKindName(e.kind) << " at " << e.offset;
+    }
+  }
+}
+
+// The problem scan leaves the walk's record exactly as it was.
+TEST(SampleSetTest, ProblemScanChangesNoRecord) {
+  std::vector<test::SampleFile> files = test::CleanSet();
+  for (test::SampleFile& file : test::DamagedSet()) files.push_back(std::move(file));
+  for (const test::SampleFile& file : files) {
+    SCOPED_TRACE(file.name);
+    const WalkOutcome plain = Walk(file.bytes, ProblemScan::kSkip);
+    const WalkOutcome scanned = Walk(file.bytes);
+    EXPECT_EQ(scanned.info, plain.info);
+    EXPECT_EQ(scanned.failure, plain.failure);
+    EXPECT_EQ(scanned.playSeconds, plain.playSeconds);
+  }
+}
+
+TEST(ProblemDetailTest, TextsNameCountsAndPlaces) {
+  const std::string stream = test::CbrStream(128, 40);  // 417/418-byte frames, 16718 bytes
+  const std::int64_t end = static_cast<std::int64_t>(stream.size());
+  struct Case {
+    std::string bytes;
+    Problem expected;
+  };
+  const Case cases[] = {
+      {stream.substr(0, stream.size() - 1234), {Kind::kTruncated, 15464, "398 bytes missing"}},
+      {stream + "\xFF\xFB",
+       {Kind::kTruncated, end, "the stream ends inside a frame header (2 of 4 bytes)"}},
+      {stream + test::Garbage(5), {Kind::kJunk, end, "5 bytes after the last frame"}},
+      {std::string(3, '\0') + stream, {Kind::kZeros, 0, "3 bytes of zeros before the first frame"}},
+      {stream + test::Id3v1Tag() + stream,
+       {Kind::kJunk, end, "128 bytes between frames (an ID3v1 tag)"}},
+      {stream + test::CbrStream(64, 10, 22050),
+       {Kind::kStreamChange, end,
+        "MPEG-1 Layer III, 44,100 Hz, stereo to MPEG-2 Layer III, 22,050 Hz, stereo"}},
+      {std::string("RIFF\x10\0\0\0WAVEfmt ", 16),
+       {Kind::kNotMp3, 0, "RIFF/WAVE audio, not MPEG audio"}},
+      {std::string(5000, '\0'), {Kind::kNotMp3, 0, "all 5,000 bytes are zero"}},
+      // The walk fails on a sync in a tag's last three bytes.
+      {stream + test::Id3v1Tag().substr(0, 125) + "\xFF\xFB\x90",
+       {Kind::kTruncated, end + 125, "the file ends with the start of a frame header"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected.detail);
+    EXPECT_EQ(Walk(c.bytes).problems, std::vector<Problem>{c.expected});
+  }
+}
+
+TEST(ProblemListTest, KeepsTheFirstHundredAndCountsTheRest) {
+  ProblemList list;
+  for (int i = 0; i < 1234; ++i) list.Add(Kind::kJunk, 1000 - i, "gap");
+  const std::vector<Problem> problems = list.Take();
+  ASSERT_EQ(problems.size(), 101u);
+  EXPECT_EQ(problems.front().offset, 901);  // sorted by offset
+  EXPECT_EQ(problems.back(), (Problem{Kind::kJunk, 900, "and 1,134 more problems"}));
+}
+
+}  // namespace
+}  // namespace tarnwick
