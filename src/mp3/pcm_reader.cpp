@@ -1,47 +1,33 @@
 #include "mp3/pcm_reader.h"
 
-#include <fcntl.h>
 #include <mpg123.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include "mp3/audio_error.h"
 
 namespace tarnwick {
 namespace {
 
-// Each is an MPEG sample rate divided by 1, 2 or 4: 44100, 22050 and 11025 Hz
-// reach 11025; 48000, 24000, 12000 reach 12000; 32000, 16000, 8000 reach 8000.
-// libmpg123 takes the first of native, half and quarter rate that is allowed.
-constexpr long kOutputRates[] = {8000, 11025, 12000};
+// The rate chromaprint analyses; decoding straight to it spares chromaprint
+// its own resampling, which costs a third of the decoding time.
+constexpr long kOutputRate = 11025;
 
-std::error_code SystemError(int error) { return {error, std::system_category()}; }
+mpg123_ssize_t ReadFile(void* file, void* out, std::size_t count) {
+  return static_cast<BufferedFile*>(file)->Read(out, count);
+}
+
+off_t SeekFile(void* file, off_t offset, int whence) {
+  return static_cast<BufferedFile*>(file)->Seek(offset, whence);
+}
 
 }  // namespace
 
 Mp3PcmReader::~Mp3PcmReader() {
   if (handle_ != nullptr) mpg123_delete(handle_);
-  if (fd_ >= 0) close(fd_);
 }
 
 std::error_code Mp3PcmReader::Open(const std::string& path) {
-  if (const std::error_code error = OpenDescriptor(path)) return error;
+  if (const std::error_code error = file_.Open(path)) return error;
   return StartDecoder();
-}
-
-std::error_code Mp3PcmReader::OpenDescriptor(const std::string& path) {
-  // O_NONBLOCK keeps a FIFO without a writer from blocking the open; it does
-  // nothing to regular files.
-  do {
-    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  } while (fd_ < 0 && errno == EINTR);
-  if (fd_ < 0) return SystemError(errno);
-  struct stat st {};
-  if (fstat(fd_, &st) != 0) return SystemError(errno);
-  if (S_ISDIR(st.st_mode)) return SystemError(EISDIR);
-  return {};
 }
 
 std::error_code Mp3PcmReader::StartDecoder() {
@@ -49,14 +35,14 @@ std::error_code Mp3PcmReader::StartDecoder() {
   if (handle_ == nullptr) return std::make_error_code(std::errc::not_enough_memory);
   // QUIET: the library would otherwise print its complaints about bad frames.
   mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_MONO_MIX, 0);
+  mpg123_param(handle_, MPG123_FORCE_RATE, kOutputRate, 0);
   mpg123_format_none(handle_);
-  for (const long rate : kOutputRates) {
-    mpg123_format(handle_, rate, MPG123_MONO, MPG123_ENC_SIGNED_16);
-  }
+  mpg123_format(handle_, kOutputRate, MPG123_MONO, MPG123_ENC_SIGNED_16);
   long rate = 0;
   int channels = 0;
   int encoding = 0;
-  if (mpg123_open_fd(handle_, fd_) != MPG123_OK ||
+  if (mpg123_replace_reader_handle(handle_, ReadFile, SeekFile, nullptr) != MPG123_OK ||
+      mpg123_open_handle(handle_, &file_) != MPG123_OK ||
       mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK) {
     return AudioError::kNoMpegAudio;
   }

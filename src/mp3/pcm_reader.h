@@ -6,16 +6,18 @@
 #include <string>
 #include <system_error>
 
+#include "mp3/buffered_file.h"
+
 struct mpg123_handle_struct;
 
 namespace tarnwick {
 
-// Decodes an MP3 file to mono 16-bit samples at 8000, 11025 or 12000 Hz, the
-// rates a fingerprint needs: every MPEG sample rate is one of these divided by
-// 1, 2 or 4, and libmpg123 reaches them by mixing the channels before the
-// synthesis and decoding only the lowest quarter or half of the sub-bands,
-// which is far cheaper than decoding at full rate and resampling. Encoder delay
-// and padding are cut off when the file has a LAME/Xing header.
+// Decodes an MP3 file to mono 16-bit samples at 11025 Hz, the rate chromaprint
+// analyses. libmpg123 mixes the channels before the synthesis and synthesises
+// only the sub-bands below the output's Nyquist frequency (a quarter of them
+// at 44100 Hz), which is far cheaper than decoding at full rate and
+// resampling. Encoder delay and padding are cut off when the file has a
+// LAME/Xing header.
 class Mp3PcmReader {
  public:
   Mp3PcmReader() = default;
@@ -28,11 +30,11 @@ class Mp3PcmReader {
   // EISDIR), AudioError::kNoMpegAudio when no MPEG audio frame is found.
   std::error_code Open(const std::string& path);
 
+  // 11025 once the file is open.
   int SampleRate() const { return sample_rate_; }
 
   // Decodes into the front of `buffer` and returns the number of samples; 0
-  // once the audio has ended. A decoding error or a change of sample rate
-  // within the file (joined streams) ends the audio too.
+  // once the audio has ended. A decoding error ends the audio too.
   std::size_t Read(std::span<std::int16_t> buffer);
 
   // Samples of the whole file at SampleRate(): exact when the file has a
@@ -41,11 +43,10 @@ class Mp3PcmReader {
   std::int64_t LengthInSamples() const;
 
  private:
-  std::error_code OpenDescriptor(const std::string& path);
   std::error_code StartDecoder();
 
+  BufferedFile file_;
   mpg123_handle_struct* handle_ = nullptr;
-  int fd_ = -1;
   int sample_rate_ = 0;
 };
 
