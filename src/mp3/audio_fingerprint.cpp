@@ -39,8 +39,8 @@ std::vector<std::uint32_t> RawItems(ChromaprintContext* context) {
   return items;
 }
 
-double DurationSeconds(const Mp3PcmReader& reader, std::int64_t fed, bool read_to_end) {
-  const std::int64_t length = read_to_end ? fed : reader.LengthInSamples();
+double DurationSeconds(const Mp3PcmReader& reader, std::int64_t fed) {
+  const std::int64_t length = reader.ReachedEnd() ? fed : reader.LengthInSamples();
   return static_cast<double>(length < 0 ? fed : length) / reader.SampleRate();
 }
 
@@ -57,7 +57,7 @@ FingerprintResult FingerprintFile(const std::string& path, double seconds) {
   const std::int64_t fed = FeedAudio(reader, context.get(), limit);
   if (fed == 0) return {{}, AudioError::kNoMpegAudio};
   if (fed < 0 || !chromaprint_finish(context.get())) return {{}, AudioError::kFingerprintFailed};
-  return {{RawItems(context.get()), DurationSeconds(reader, fed, fed < limit)}, {}};
+  return {{RawItems(context.get()), DurationSeconds(reader, fed)}, {}};
 }
 
 }  // namespace tarnwick

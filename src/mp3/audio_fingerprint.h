@@ -23,12 +23,16 @@ struct FingerprintResult {
   std::error_code error;  // the system's error, or an AudioError
 };
 
-// The part of a file that is fingerprinted, from its start.
-inline constexpr double kFingerprintSeconds = 120;
+// The part of a file that is fingerprinted, from its start. 90 s keep a pair
+// of four-minute songs under 0.2 s on one core (about 0.16 s, against 0.2 to
+// 0.23 s for 120 s: bench/bench_fingerprint.cpp); the calibration separates
+// same and different recordings as well over 15 s as over 60 s.
+inline constexpr double kFingerprintSeconds = 90;
 
 // Decodes the first `seconds` of the MP3 file at `path` and fingerprints them.
 // A file too short for one item (about 2.5 s) gives an empty fingerprint, not
-// an error.
+// an error; a decoding error after the first frames (damage that libmpg123
+// cannot skip) ends the fingerprint there.
 FingerprintResult FingerprintFile(const std::string& path, double seconds = kFingerprintSeconds);
 
 }  // namespace tarnwick

@@ -52,7 +52,9 @@ std::error_code Mp3PcmReader::StartDecoder() {
 
 std::size_t Mp3PcmReader::Read(std::span<std::int16_t> buffer) {
   std::size_t bytes = 0;
-  mpg123_read(handle_, buffer.data(), buffer.size_bytes(), &bytes);
+  if (mpg123_read(handle_, buffer.data(), buffer.size_bytes(), &bytes) == MPG123_DONE) {
+    reached_end_ = true;
+  }
   return bytes / sizeof(std::int16_t);
 }
 

@@ -37,6 +37,9 @@ class Mp3PcmReader {
   // once the audio has ended. A decoding error ends the audio too.
   std::size_t Read(std::span<std::int16_t> buffer);
 
+  // Whether the audio ended at the end of the file, not at an error.
+  bool ReachedEnd() const { return reached_end_; }
+
   // Samples of the whole file at SampleRate(): exact when the file has a
   // LAME/Xing header or was read to its end, otherwise estimated from the
   // file size and the bitrate of the frames read so far; -1 when unknown.
@@ -48,6 +51,7 @@ class Mp3PcmReader {
   BufferedFile file_;
   mpg123_handle_struct* handle_ = nullptr;
   int sample_rate_ = 0;
+  bool reached_end_ = false;
 };
 
 }  // namespace tarnwick
