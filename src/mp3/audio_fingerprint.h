@@ -24,9 +24,9 @@ struct FingerprintResult {
 };
 
 // The part of a file that is fingerprinted, from its start. 90 s keep a pair
-// of four-minute songs under 0.2 s on one core (about 0.16 s, against 0.2 to
-// 0.23 s for 120 s: bench/bench_fingerprint.cpp); the calibration separates
-// same and different recordings as well over 15 s as over 60 s.
+// of four-minute songs under 0.2 s on one core (about 0.17 s, against 0.25 s
+// for 120 s); the calibration separates same and different recordings as well
+// over 15 s as over 60 s (docs/fingerprint-calibration.md).
 inline constexpr double kFingerprintSeconds = 90;
 
 // Decodes the first `seconds` of the MP3 file at `path` and fingerprints them.

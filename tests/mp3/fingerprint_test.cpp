@@ -116,11 +116,11 @@ TEST(FingerprintTest, DifferentVersionsFail) {
 // only the start of the file is fingerprinted or damage ends the decoding.
 TEST(FingerprintTest, DurationIsThePlayTimeOfTheWholeFile) {
   Studio studio;
-  const FingerprintResult second =
+  const FingerprintResult one_second =
       FingerprintFile(studio.Encode(studio.Render(kSong, 44100, 0, 1), kReference));
-  EXPECT_FALSE(second.error);
-  EXPECT_TRUE(second.fingerprint.items.empty());
-  EXPECT_NEAR(second.fingerprint.duration_seconds, 1, 1e-3);
+  EXPECT_FALSE(one_second.error);
+  EXPECT_TRUE(one_second.fingerprint.items.empty());
+  EXPECT_NEAR(one_second.fingerprint.duration_seconds, 1, 1e-3);
 
   const std::string wav = studio.Render(kSong, 44100, 0, 12.5);
   for (const Encoding& encoding :
