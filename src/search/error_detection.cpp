@@ -24,6 +24,14 @@ bool GatherTracks(SearchRun& run) {
   return !run.settings.stopped;
 }
 
+// A file with errors in its frame stream; with the strict checks also one
+// with any problem, or whose analysis failed, which then shows in its row.
+bool IsListed(const Mp3Analysis& analysis, bool strict) {
+  const bool failed = analysis.info.Length == -1;
+  if (strict) return failed || analysis.info.Errors >= 1 || !analysis.problems.empty();
+  return !failed && analysis.info.Errors >= 1;
+}
+
 // False when the run was stopped before this file.
 bool AnalyseTrack(SearchRun& run, size_t i) {
   run.view.ProcessPendingEvents();
@@ -32,9 +40,11 @@ bool AnalyseTrack(SearchRun& run, size_t i) {
   run.view.SetStatusText(0, std::to_string(PercentDone(i, run.tracks.size())) + "%");
   run.view.SetStatusText(1, std::string(FolderOf(path)));
   run.view.SetStatusText(2, std::string(FileNameOf(path)));
-  const TMp3Info info = AnalyseTrack(run, path).info;
-  if (info.Length != -1 && info.Errors >= 1) {
-    run.view.AppendRow(ErrorRow(path, info, run.language.MAIN));
+  const bool strict = run.settings.strictchecks;
+  const Mp3Analysis analysis =
+      AnalyseTrack(run, path, strict ? Failures::kListed : Failures::kShow);
+  if (IsListed(analysis, strict)) {
+    run.view.AppendRow(ErrorRow(path, analysis, run.language.MAIN, strict));
   }
   run.view.SetProgressPosition(static_cast<int>(i));
   return true;

@@ -19,7 +19,14 @@ ResultRow PairRow(const std::string& path, const std::string& folder, const TMp3
                   const MAIN& texts);
 
 // The row of a damaged file in the error detection: bitrate as "128 KB/s".
-ResultRow ErrorRow(const std::string& path, const TMp3Info& info, const MAIN& texts);
+// With `problems_column` a seventh sub-item names the problems of the
+// stream; a file whose analysis failed then shows "-" for its values.
+ResultRow ErrorRow(const std::string& path, const Mp3Analysis& analysis, const MAIN& texts,
+                   bool problems_column);
+
+// The problems of a file in a few words: each kind once, in order of first
+// appearance, with its count when above one ("junk ×3, truncated").
+std::string ProblemsText(const std::vector<Problem>& problems);
 
 // A file set aside as unknown: its full path and five "-".
 ResultRow UnknownRow(const std::string& path);

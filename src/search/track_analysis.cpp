@@ -6,12 +6,12 @@
 
 namespace tarnwick {
 
-Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path) {
+Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path, Failures failures) {
   ProfilerReset();
   ProfilerStart("komplett");
   const Mp3Analysis analysis = AnalyseMp3(path);
   ProfilerStop();
-  if (analysis.failure != 0) {
+  if (analysis.failure != 0 && failures == Failures::kShow) {
     if (const std::optional<std::string> message = Mp3FailureMessage(analysis.failure)) {
       run.view.ShowMessage(path + ": " + *message);
     }

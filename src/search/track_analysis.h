@@ -8,8 +8,11 @@
 namespace tarnwick {
 
 // The analysis of one file of the run, timed by the profiler as one section.
-// A failure is shown through the run's view with the file's path in front,
-// so the user knows which file it was about.
-Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path);
+// Unless the caller lists failures itself, a failure is shown through the
+// run's view with the file's path in front, so the user knows which file it
+// was about.
+enum class Failures { kShow, kListed };
+Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path,
+                         Failures failures = Failures::kShow);
 
 }  // namespace tarnwick

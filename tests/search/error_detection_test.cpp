@@ -46,6 +46,32 @@ TEST_F(ErrorDetectionTest, ListsDamagedFilesWithStatusTexts) {
   EXPECT_EQ(s.mp3folder, folder);
 }
 
+// Strict checks list damage the error count misses and failed analyses,
+// each with its problems and without a message box; off, as first designed.
+TEST_F(ErrorDetectionTest, StrictChecksListProblemsAndFailuresInTheirRows) {
+  const std::string clean = CbrStream(128, 400);
+  dir.WriteFile("music/a clean.mp3", clean);
+  dir.WriteFile("music/b cut.mp3", clean.substr(0, clean.size() - 100));
+  dir.WriteFile("music/c empty.mp3", "");
+  dir.WriteFile("music/d damaged.mp3", Damaged(400));
+  s.strictchecks = true;
+  ASSERT_EQ(RunErrorDetection(fx.run), RunOutcome::kFinished);
+  const std::string folder = s.mp3folder;
+  EXPECT_EQ(view.RowTexts(),
+            (Strings{"b cut.mp3|" + folder + "|00:10|no|128 KB/s|0|400|truncated",
+                     "c empty.mp3|" + folder + "|-|-|-|-|-|not mp3",
+                     "d damaged.mp3|" + folder + "|00:10|no|128 KB/s|1|400|junk"}));
+  EXPECT_EQ(view.rows[1].failure, 100);
+  EXPECT_TRUE(view.messages.empty());
+
+  view.rows.clear();
+  s.strictchecks = false;
+  ASSERT_EQ(RunErrorDetection(fx.run), RunOutcome::kFinished);
+  EXPECT_EQ(view.RowTexts(), Strings{"d damaged.mp3|" + folder + "|00:10|no|128 KB/s|1|400"});
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].rfind(folder + "c empty.mp3: Error \"EInOutError\"", 0), 0u);
+}
+
 TEST_F(ErrorDetectionTest, ASingleFileIsNotAnalysed) {
   dir.WriteFile("music/only.mp3", Damaged(400));
   ASSERT_EQ(RunErrorDetection(fx.run), RunOutcome::kFinished);

@@ -24,7 +24,11 @@ RunFixture::RunFixture() {
   settings.priority = {0, 1, 2, 3, 4};
   settings.vbrdouble = true;
   settings.lang = "english.ini";
+
+  // The runs as first designed; tests of the additions switch them on.
   settings.trash = false;
+  settings.checkpairs = false;
+  settings.strictchecks = false;
 }
 
 void RunFixture::EnterMusicFolder() {
