@@ -44,6 +44,9 @@ Mp3Analysis AnalyseMp3(const std::string& path, bool deep = false);
 // The message a failure code is shown with; none for a refused access.
 std::optional<std::string> Mp3FailureMessage(int failure);
 
+// The failure in a few words ("Read beyond end of file"), for lists.
+std::string Mp3FailureText(int failure);
+
 // AnalyseMp3 that shows a failure's message through `show`, timed by the
 // profiler as one section.
 TMp3Info ReadMp3Info(const std::string& path, const MessageSink& show);

@@ -157,7 +157,8 @@ TrashResult MoveToTrash(const std::string& path) {
   return MoveToTrash(opened.folder.get(), opened.name, opened.absolute);
 }
 
-TrashResult PredictTrashEntry(int dir_fd, const std::string& name) {
+TrashResult PredictTrashEntry(int dir_fd, const std::string& name,
+                              const std::set<std::string>& taken) {
   TrashResult result;
   FileSystemId fs;
   std::string trash_path;
@@ -166,7 +167,8 @@ TrashResult PredictTrashEntry(int dir_fd, const std::string& name) {
   struct stat st {};
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     result.entry = EntryFor(trash_path, TrashEntryName(name, attempt));
-    if (lstat(result.entry.file.c_str(), &st) != 0 && lstat(result.entry.info.c_str(), &st) != 0) {
+    if (!taken.contains(result.entry.file) && lstat(result.entry.file.c_str(), &st) != 0 &&
+        lstat(result.entry.info.c_str(), &st) != 0) {
       return result;
     }
   }
@@ -174,10 +176,10 @@ TrashResult PredictTrashEntry(int dir_fd, const std::string& name) {
   return result;
 }
 
-TrashResult PredictTrashEntry(const std::string& path) {
+TrashResult PredictTrashEntry(const std::string& path, const std::set<std::string>& taken) {
   const OpenedPath opened = OpenFolderOf(path);
   if (opened.error) return {{}, opened.error};
-  return PredictTrashEntry(opened.folder.get(), opened.name);
+  return PredictTrashEntry(opened.folder.get(), opened.name, taken);
 }
 
 std::error_code RestoreFromTrash(const std::string& trashed_file, const std::string& info_file,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -39,8 +40,10 @@ TrashResult MoveToTrash(const std::string& path);
 
 // The entry that MoveToTrash would create now, found without changing
 // anything; a trash that changes meanwhile may give the real run another name.
-TrashResult PredictTrashEntry(int dir_fd, const std::string& name);
-TrashResult PredictTrashEntry(const std::string& path);
+// `taken` names trashed files to treat as present (a dry run's earlier entries).
+TrashResult PredictTrashEntry(int dir_fd, const std::string& name,
+                              const std::set<std::string>& taken = {});
+TrashResult PredictTrashEntry(const std::string& path, const std::set<std::string>& taken = {});
 
 // Renames `trashed_file` back to `original_path` without replacing anything
 // (EEXIST when taken, EXDEV when that is now another file system: never a

@@ -2,6 +2,7 @@
 
 #include "mp3/mp3_info.h"
 #include "search/file_actions.h"
+#include "search/pair_check.h"
 #include "search/row_format.h"
 #include "search/track_analysis.h"
 
@@ -40,14 +41,14 @@ Verdict ApplyRule(const SETTINGS& s, int rule, TMp3Info& a, TMp3Info& b) {
   return Verdict::kUndecided;
 }
 
-// The rules in the order of `priority`, until one prefers a copy. Only
-// with a copy to remove: in show mode the walk does not run.
-Verdict WalkRules(SearchRun& run, TMp3Info a, TMp3Info b) {
+// The rules in the order of `priority`, until one prefers a copy; an
+// illegal rule number is reported unless `quiet`.
+Verdict WalkRules(SearchRun& run, TMp3Info a, TMp3Info b, bool quiet) {
   const SETTINGS& s = run.settings;
-  for (size_t p = 0; p < s.priority.size() && s.doubleMode != kDoubleShow; ++p) {
+  for (size_t p = 0; p < s.priority.size(); ++p) {
     const int rule = s.priority[p];
     if (rule < RuleVbr || rule > RuleFirst) {
-      run.view.ShowMessage(run.language.MESSAGES.MsgIllegalNumPrioList);
+      if (!quiet) run.view.ShowMessage(run.language.MESSAGES.MsgIllegalNumPrioList);
       continue;
     }
     const Verdict verdict = ApplyRule(s, rule, a, b);
@@ -66,6 +67,14 @@ void ListPair(SearchRun& run, const std::string& path_a, const TMp3Info& a,
   run.view.ProcessPendingEvents();
 }
 
+// The pair check of the decided pair; true when the pair is held.
+bool Held(SearchRun& run, const PairFile& a, const PairFile& b, Verdict verdict) {
+  const bool remove_a = verdict == Verdict::kRemoveA;
+  const std::optional<HoldReason> hold = CheckPair(run, remove_a ? b : a, remove_a ? a : b);
+  if (hold) run.view.PairHeld({hold->reason, a.path, b.path, hold->similarity});
+  return hold.has_value();
+}
+
 }  // namespace
 
 void ComparePair(SearchRun& run, size_t i, size_t j) {
@@ -82,7 +91,15 @@ void ComparePair(SearchRun& run, size_t i, size_t j) {
     run.view.PairHeld({HeldPair::Reason::kSameFile, path_a, path_b, std::nullopt});
     return;
   }
-  const Verdict verdict = WalkRules(run, a.info, b.info);
+  // Show mode walks no rules, unless the pair check needs to know which
+  // copy a real run would keep, to say whether it would hold the pair.
+  const bool show = run.settings.doubleMode == kDoubleShow;
+  const bool check = run.settings.checkpairs;
+  if (show && !check) return;
+  const Verdict verdict = WalkRules(run, a.info, b.info, show);
+  if (verdict == Verdict::kUndecided) return;
+  if (check && Held(run, {path_a, a}, {path_b, b}, verdict)) return;
+  if (show) return;
   if (verdict == Verdict::kRemoveA) RemoveTrack(run, i, a.identity);
   if (verdict == Verdict::kRemoveB) RemoveTrack(run, j, b.identity);
 }

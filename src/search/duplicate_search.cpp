@@ -7,6 +7,7 @@
 
 #include "platform/format.h"
 #include "search/disk_collection.h"
+#include "search/dry_run_collection.h"
 #include "search/duplicate_choice.h"
 #include "search/file_actions.h"
 #include "search/folder_scan.h"
@@ -56,8 +57,10 @@ bool CheckTargetsAreNotSearched(SearchRun& run) {
 
 RunOutcome RunDuplicateSearch(SearchRun& run) {
   if (!CheckFolders(run) || !CheckTargetsAreNotSearched(run)) return RunOutcome::kRefused;
-  DiskCollection collection({.lockFolders = true, .waitForLocks = run.options.waitForLocks});
-  const ActiveCollection active(run, collection);
+  DiskCollection disk({.lockFolders = true, .waitForLocks = run.options.waitForLocks});
+  DryRunCollection imagined;
+  const ActiveCollection active(run,
+                                run.options.dryRun ? static_cast<Collection&>(imagined) : disk);
   BeginRun(run);
   run.view.ClearRows();
   BuildRunFolders(run);

@@ -3,6 +3,7 @@
 namespace tarnwick {
 
 void BeginRun(SearchRun& run) {
+  run.fingerprints.clear();
   run.settings.mp3folderSaved = run.settings.mp3folder;
   run.settings.stopped = false;
   run.view.ProgressReset();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "mp3/audio_fingerprint.h"
+#include "platform/file_identity.h"
 #include "platform/message_sink.h"
 #include "search/run_view.h"
 #include "settings/language.h"
@@ -26,9 +29,17 @@ struct TrackList {
 
 class Collection;
 
+// A file's fingerprint as made in this run, with the file it was made of.
+struct CachedFingerprint {
+  FileIdentity identity;
+  FingerprintResult result;
+};
+
 // How a run goes beyond what the settings say: chosen by the front end.
 struct RunOptions {
   bool waitForLocks = false;  // wait for another run's folder instead of skipping it
+  bool dryRun = false;        // decide everything, change nothing
+  bool deepCheck = false;     // the analysis also decodes every frame
 };
 
 // Everything one run works with: the settings and texts in force, the user
@@ -45,7 +56,8 @@ struct SearchRun {
   // named, from which the run walks down without following links.
   std::vector<std::string> runFolderRoots;
   RunOptions options;
-  Collection* collection = nullptr;  // the files, while the run is active
+  Collection* collection = nullptr;                       // the files, while the run is active
+  std::map<std::string, CachedFingerprint> fingerprints;  // by path, for one run
 };
 
 // Makes `collection` the run's files for as long as it lives.

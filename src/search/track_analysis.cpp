@@ -9,7 +9,7 @@ namespace tarnwick {
 Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path, Failures failures) {
   ProfilerReset();
   ProfilerStart("komplett");
-  const Mp3Analysis analysis = AnalyseMp3(path);
+  const Mp3Analysis analysis = AnalyseMp3(path, run.options.deepCheck);
   ProfilerStop();
   if (analysis.failure != 0 && failures == Failures::kShow) {
     if (const std::optional<std::string> message = Mp3FailureMessage(analysis.failure)) {

@@ -20,6 +20,7 @@ class RecordingView : public RunView {
   std::vector<std::string> messages;
   std::vector<ResultRow> rows;
   std::vector<FileAction> actions;
+  std::vector<HeldPair> held;
   std::vector<std::string> statusTexts[3];
   std::vector<std::string> exitCaptions;
   std::vector<int> progressPositions;
@@ -50,6 +51,7 @@ class RecordingView : public RunView {
     statusTexts[panel].push_back(text);
   }
   void FileActionTried(const FileAction& action) override { actions.push_back(action); }
+  void PairHeld(const HeldPair& pair) override { held.push_back(pair); }
 
   // Rows that are not separators, as "caption|item|item...".
   std::vector<std::string> RowTexts() const;

@@ -1,0 +1,138 @@
+// The pair check on real encoder output: a pair is acted on only when both
+// files hold the same recording and the copy kept is the sound one.
+
+#include "search/pair_check.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "search/duplicate_search.h"
+#include "support/mp3_encoder.h"
+#include "support/recording_view.h"
+#include "support/synth_song.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::Encoding;
+using test::SongSpec;
+
+constexpr Encoding kHigh = {"lame -b 192", false, "-b 192"};
+constexpr Encoding kLow = {"ffmpeg 128k", true, "-b:a 128k"};
+
+// Songs rendered and encoded once per test program.
+class Studio {
+ public:
+  std::string Song(const SongSpec& song, double seconds, const Encoding& encoding) {
+    const std::string wav = dir_.Sub(std::to_string(++files_) + ".wav");
+    test::WriteWav(wav, test::RenderSong(song, 44100, 0, seconds), 44100, 2);
+    const std::string mp3 = dir_.Sub(std::to_string(++files_) + ".mp3");
+    EXPECT_TRUE(test::Encode(encoding, wav, mp3)) << encoding.label;
+    return test::ReadFile(mp3);
+  }
+
+ private:
+  test::TempDir dir_;
+  int files_ = 0;
+};
+
+Studio& TheStudio() {
+  static Studio studio;
+  return studio;
+}
+
+class PairCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fx.UseFoldersIn(dir);
+    s.doubleMode = kDoubleMove;
+    s.checkpairs = true;
+  }
+
+  // "Song.mp3" (the higher bitrate, which the rules keep) and "The Song.mp3".
+  void Pair(const std::string& kept, const std::string& weaker) {
+    dir.WriteFile("music/Song.mp3", kept);
+    dir.WriteFile("music/The Song.mp3", weaker);
+  }
+  Strings Music() const { return ListFiles(s.mp3folder, ".mp3"); }
+  std::vector<HeldPair>& Held() { return fx.view.held; }
+
+  test::TempDir dir;
+  test::RunFixture fx;
+  SETTINGS& s = fx.settings;
+};
+
+const SongSpec kSong{5, 5};
+const SongSpec kOtherSong{6, 9};
+
+TEST_F(PairCheckTest, SameRecordingInTwoEncodingsIsActedOn) {
+  Pair(TheStudio().Song(kSong, 15, kHigh), TheStudio().Song(kSong, 15, kLow));
+  RunDuplicateSearch(fx.run);
+  EXPECT_TRUE(Held().empty());
+  EXPECT_EQ(Music(), Strings{"Song.mp3"});
+}
+
+TEST_F(PairCheckTest, EachReasonHoldsThePairInMoveAndDeleteMode) {
+  const std::string song = TheStudio().Song(kSong, 15, kHigh);
+  std::string damaged = song;
+  damaged.insert(damaged.size() / 2, std::string(40, 'x'));  // one error, and junk
+  struct Case {
+    std::string kept, weaker;
+    HeldPair::Reason reason;
+  } cases[] = {
+      {song, TheStudio().Song(kSong, 7, kLow), HeldPair::Reason::kLengthsDiffer},
+      {song, TheStudio().Song(kOtherSong, 15, kLow), HeldPair::Reason::kDifferentRecordings},
+      {damaged, TheStudio().Song(kSong, 15, kLow), HeldPair::Reason::kKeepIsDamaged},
+  };
+  for (const int mode : {kDoubleMove, kDoubleDelete}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(HeldReasonName(c.reason));
+      Held().clear();
+      s.doubleMode = mode;
+      Pair(c.kept, c.weaker);
+      RunDuplicateSearch(fx.run);
+      ASSERT_EQ(Held().size(), 1u);
+      EXPECT_EQ(Held()[0].reason, c.reason);
+      EXPECT_EQ(Held()[0].fileA, s.mp3folder + "The Song.mp3");
+      EXPECT_EQ(Music(), (Strings{"Song.mp3", "The Song.mp3"}));
+      EXPECT_TRUE(fx.view.actions.empty());
+    }
+  }
+}
+
+TEST_F(PairCheckTest, DifferentRecordingsCarryTheirSimilarity) {
+  Pair(TheStudio().Song(kSong, 15, kHigh), TheStudio().Song(kOtherSong, 15, kLow));
+  s.doubleMode = kDoubleShow;
+  RunDuplicateSearch(fx.run);
+  ASSERT_EQ(Held().size(), 1u);
+  ASSERT_TRUE(Held()[0].similarity.has_value());
+  EXPECT_LT(*Held()[0].similarity, 0.8);
+  EXPECT_EQ(fx.view.rows.size(), 3u);
+}
+
+// Off, every pair is acted on by the rules alone, as first designed.
+TEST_F(PairCheckTest, CheckOffActsOnEveryPair) {
+  Pair(TheStudio().Song(kSong, 15, kHigh), TheStudio().Song(kOtherSong, 15, kLow));
+  s.checkpairs = false;
+  RunDuplicateSearch(fx.run);
+  EXPECT_TRUE(Held().empty());
+  EXPECT_EQ(Music(), Strings{"Song.mp3"});
+  s.doubleMode = kDoubleShow;
+  RunDuplicateSearch(fx.run);
+  EXPECT_TRUE(Held().empty());
+}
+
+TEST(PairLengths, BoundIsTwoSecondsOrThreePercentButNeverBelowAQuarter) {
+  EXPECT_FALSE(LengthsDiffer(241.0, 239.0));  // 2 s of a long song
+  EXPECT_TRUE(LengthsDiffer(241.0, 238.9));
+  EXPECT_FALSE(LengthsDiffer(30.0, 29.1));  // 3 % of 30 s
+  EXPECT_TRUE(LengthsDiffer(30.0, 29.0));
+  EXPECT_FALSE(LengthsDiffer(3.0, 2.76));  // the quarter second floor
+  EXPECT_TRUE(LengthsDiffer(3.0, 2.7));
+  EXPECT_TRUE(LengthsDiffer(11.0, 2.0));
+}
+
+}  // namespace
+}  // namespace tarnwick
