@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "history/journal_reader.h"
+#include "history/run_history.h"
+#include "history_fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using test::ReadFile;
+using test::Tree;
+
+class Undo : public test::HistoryTest {};
+
+std::vector<std::string> StepsText(const test::Undone& undone) {
+  std::vector<std::string> texts;
+  for (const UndoStep& step : undone.steps) {
+    texts.push_back(std::string(ActionName(step.action)) + " " + step.from + " -> " + step.to +
+                    (step.ok ? "" : ": " + step.error));
+  }
+  return texts;
+}
+
+// Names that are not UTF-8 or hold a newline must come back byte for byte.
+TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
+  const std::string song = music_ + "Caf\xe9.mp3", numbered = music_ + "Caf\xe9_1.mp3";
+  const std::string moved = dir_.MakeDir("music/moved") + "Caf\xe9.mp3";
+  dir_.WriteFile("music/Caf\xe9.mp3", "weaker copy");
+  dir_.WriteFile("music/Caf\xe9_1.mp3", "better copy");
+  dir_.WriteFile("music/two\nlines.mp3", "trashed");
+  dir_.WriteFile("music/Gone.mp3", "deleted");
+  auto before = Tree(music_);
+  const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
+    run.Move(song, moved);
+    run.Move(numbered, song, JournalAction::kRename);
+    run.Trash(music_ + "two\nlines.mp3");
+    run.Delete(music_ + "Gone.mp3");
+    EXPECT_EQ(test::Undo(run.path()).result.error, std::errc::device_or_resource_busy);
+  });
+  EXPECT_NE(ReadFile(journal).find("\"from_bytes\":"), std::string::npos);
+  const auto after_run = Tree(music_);
+  const std::string journal_text = ReadFile(journal);
+
+  const test::Undone dry = test::Undo(journal, true);
+  EXPECT_EQ(Tree(music_), after_run);
+  EXPECT_EQ(ReadFile(journal), journal_text);
+  const test::Undone undone = test::Undo(journal);
+  EXPECT_EQ(StepsText(dry), StepsText(undone));
+  const std::string trashed = dir_.path() + "data/Trash/files/two\nlines.mp3";
+  EXPECT_EQ(StepsText(undone),
+            (std::vector<std::string>{
+                "delete " + music_ + "Gone.mp3 -> : a deleted file cannot be brought back",
+                "trash " + trashed + " -> " + music_ + "two\nlines.mp3",
+                "rename " + song + " -> " + numbered, "move " + moved + " -> " + song}));
+  EXPECT_TRUE(undone.result.complete());
+  EXPECT_EQ(undone.result.undone, 3u);
+  EXPECT_EQ(undone.result.notUndoable, 1u);
+  before.erase("Gone.mp3");
+  EXPECT_EQ(Tree(music_), before);
+  EXPECT_FALSE(FileExists(dir_.path() + "data/Trash/info/two\nlines.mp3.trashinfo"));
+
+  const test::Undone again = test::Undo(journal);
+  EXPECT_TRUE(again.steps.empty());
+  EXPECT_TRUE(again.result.complete());
+  EXPECT_EQ(NewestRunNotUndone(), std::nullopt);
+  EXPECT_EQ(UndoStateOf(ReadJournal(journal)), UndoState::kUndone);
+}
+
+TEST_F(Undo, FindsTheFilesOfActionsThatAKillCutOff) {
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"}) {
+    dir_.WriteFile(std::string("music/") + name, name);
+  }
+  const std::string moved = dir_.MakeDir("music/moved");
+  const auto before = Tree(music_);
+  const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
+    run.CutOff(JournalAction::kMove, music_ + "a.mp3", moved + "a.mp3", true);
+    run.CutOff(JournalAction::kMove, music_ + "b.mp3", moved + "b.mp3", false);
+    run.CutOff(JournalAction::kRename, music_ + "c.mp3", music_ + "C.mp3", true);
+    run.CutOff(JournalAction::kTrash, music_ + "d.mp3", "", true);
+    run.CutOff(JournalAction::kTrash, music_ + "e.mp3", "", false);
+  });
+  const test::Undone undone = test::Undo(journal);
+  EXPECT_EQ(undone.result.undone, 3u) << testing::PrintToString(StepsText(undone));
+  EXPECT_TRUE(undone.result.complete());
+  EXPECT_EQ(Tree(music_), before);
+}
+
+TEST_F(Undo, NeverReplacesAFileNorBringsBackOneChangedSinceTheRun) {
+  const std::string moved = dir_.MakeDir("music/moved");
+  for (const char* name : {"taken.mp3", "changed.mp3", "fine.mp3"}) {
+    dir_.WriteFile(std::string("music/") + name, name);
+  }
+  const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
+    for (const char* name : {"taken.mp3", "changed.mp3", "fine.mp3"}) {
+      run.Move(music_ + name, moved + name);
+    }
+  });
+  dir_.WriteFile("music/taken.mp3", "a new file");
+  test::WriteFileAt(moved + "changed.mp3", "edited since");
+
+  const test::Undone undone = test::Undo(journal);
+  EXPECT_EQ(StepsText(undone),
+            (std::vector<std::string>{"move " + moved + "fine.mp3 -> " + music_ + "fine.mp3",
+                                      "move " + moved + "changed.mp3 -> " + music_ +
+                                          "changed.mp3: the file has changed since the run",
+                                      "move " + moved + "taken.mp3 -> " + music_ +
+                                          "taken.mp3: another file has taken its old name"}));
+  EXPECT_EQ(undone.result.failed, 2u);
+  EXPECT_FALSE(undone.result.complete());
+  EXPECT_EQ(ReadFile(music_ + "taken.mp3"), "a new file");
+  EXPECT_EQ(ReadFile(moved + "taken.mp3"), "taken.mp3");
+  EXPECT_EQ(ReadFile(moved + "changed.mp3"), "edited since");
+  EXPECT_EQ(UndoStateOf(ReadJournal(journal)), UndoState::kPartlyUndone);
+}
+
+}  // namespace
+}  // namespace tarnwick
