@@ -54,12 +54,13 @@ Journal ReadJournal(const std::string& path) {
 }
 
 UndoState UndoStateOf(const Journal& journal) {
-  if (journal.completion && journal.completion->complete) return UndoState::kUndone;
-  if (journal.completion) return UndoState::kPartlyUndone;
+  bool brought_back = false;
+  bool left = !journal.completion || !journal.completion->complete;
   for (const JournalEntry& entry : journal.entries) {
-    if (entry.undo && entry.undo->ok) return UndoState::kPartlyUndone;
+    if (entry.undo) (entry.undo->ok ? brought_back : left) = true;
   }
-  return UndoState::kNotUndone;
+  if (!left) return UndoState::kUndone;
+  return brought_back ? UndoState::kPartlyUndone : UndoState::kNotUndone;
 }
 
 }  // namespace tarnwick

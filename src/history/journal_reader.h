@@ -28,8 +28,9 @@ struct Journal {
 // Reads a journal; lines that are cut off or foreign are passed over.
 Journal ReadJournal(const std::string& path);
 
-// kUndone when an undo left nothing undoable behind, kPartlyUndone when
-// some actions were brought back (or an undo went through with failures).
+// kUndone when an undo went through and brought everything back;
+// kPartlyUndone when it brought back some but not all (a deleted file never
+// comes back); kNotUndone when nothing came back.
 UndoState UndoStateOf(const Journal& journal);
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 #include "history/journal_reader.h"
 #include "history/undo_locate.h"
@@ -20,15 +21,25 @@ bool Settled(const JournalEntry& entry) {
 
 bool Failed(const JournalEntry& entry) { return entry.outcome && !entry.outcome->ok; }
 
+// A line cut off by a kill gets its line break, so that the records
+// appended after it stay lines of their own.
+void EndLastLine(int fd) {
+  char last = '\n';
+  const off_t size = lseek(fd, 0, SEEK_END);
+  if (size > 0 && pread(fd, &last, 1, size - 1) == 1 && last != '\n') WriteAll(fd, "\n");
+}
+
 // The journal opened for appending, locked against a run still writing it
 // and against a second undo at the same time.
 UniqueFd OpenForUndo(const std::string& path, std::error_code& error) {
-  UniqueFd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  UniqueFd fd(open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
   if (!fd) {
     error = LastError();
   } else if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
     error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::device_or_resource_busy)
                                  : LastError();
+  } else {
+    EndLastLine(fd.get());
   }
   return fd;
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include "history/journal_reader.h"
 #include "history/run_history.h"
@@ -63,7 +64,8 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
   EXPECT_TRUE(again.steps.empty());
   EXPECT_TRUE(again.result.complete());
   EXPECT_EQ(NewestRunNotUndone(), std::nullopt);
-  EXPECT_EQ(UndoStateOf(ReadJournal(journal)), UndoState::kUndone);
+  // The deleted file never comes back.
+  EXPECT_EQ(UndoStateOf(ReadJournal(journal)), UndoState::kPartlyUndone);
 }
 
 TEST_F(Undo, FindsTheFilesOfActionsThatAKillCutOff) {
@@ -79,9 +81,32 @@ TEST_F(Undo, FindsTheFilesOfActionsThatAKillCutOff) {
     run.CutOff(JournalAction::kTrash, music_ + "d.mp3", "", true);
     run.CutOff(JournalAction::kTrash, music_ + "e.mp3", "", false);
   });
+  test::WriteFileAt(journal, ReadFile(journal) + R"({"kind":"outcome","seq":5,"o)");
   const test::Undone undone = test::Undo(journal);
   EXPECT_EQ(undone.result.undone, 3u) << testing::PrintToString(StepsText(undone));
   EXPECT_TRUE(undone.result.complete());
+  EXPECT_EQ(Tree(music_), before);
+  // The line cut off by the kill has not swallowed the undo's first record.
+  EXPECT_TRUE(ReadJournal(journal).entries[3].undo.has_value());
+}
+
+// A move to another file system leaves a copy with a new inode: size and
+// modification time tell it is still the file the run placed.
+TEST_F(Undo, BringsBackFilesMovedToAnotherFileSystem) {
+  const std::string other = dir_.MakeDir("other");
+  if (mount("tarnwick-test", other.c_str(), "tmpfs", 0, "size=1m") != 0) {
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  }
+  dir_.WriteFile("music/a.mp3", "a");
+  dir_.WriteFile("music/b.mp3", "b");
+  const auto before = Tree(music_);
+  const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
+    run.Move(music_ + "a.mp3", other + "a.mp3");
+    run.CutOff(JournalAction::kMove, music_ + "b.mp3", other + "b.mp3", true);
+  });
+  const test::Undone undone = test::Undo(journal);
+  umount2(other.c_str(), MNT_DETACH);
+  EXPECT_EQ(undone.result.undone, 2u) << testing::PrintToString(StepsText(undone));
   EXPECT_EQ(Tree(music_), before);
 }
 
