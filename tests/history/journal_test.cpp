@@ -46,6 +46,16 @@ class Journal : public test::HistoryTest {
     strftime(name, sizeof name, "%Y%m%dT%H%M%SZ-7.jsonl", gmtime(&time));
     return name;
   }
+  std::string AddJournal(const std::string& name) {
+    return dir_.WriteFile("state/tarnwick/journal/" + name, "");
+  }
+  // Both lists of journals together, as ListJournals sorts them.
+  static std::vector<std::string> Sorted(std::vector<std::string> paths,
+                                         const std::vector<std::string>& more) {
+    paths.insert(paths.end(), more.begin(), more.end());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+  }
   std::string RunWithOneAction() {
     return test::RunLogged(
         music_, [&](test::LoggedRun& run) { run.Delete(dir_.WriteFile("music/Song.mp3", "x")); });
@@ -57,25 +67,29 @@ class Journal : public test::HistoryTest {
 TEST_F(Journal, IsMadeOnTheFirstActionAndKeepsTheNewest100OfTheLast90Days) {
   test::RunLogged(music_, [](test::LoggedRun&) {});
   EXPECT_FALSE(fs::exists(dir_.path() + "state/tarnwick"));
-  const std::string first = RunWithOneAction();
+  std::vector<std::string> kept = {RunWithOneAction()};
   struct stat st {};
   for (const std::string& folder : {dir_.path() + "state/tarnwick", Folder()}) {
     ASSERT_EQ(stat(folder.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u) << folder;
   }
 
-  for (int hours = 1; hours <= 101; ++hours)
-    dir_.WriteFile("state/tarnwick/journal/" + NameOfRun(hours), "");
-  for (int hours : {24 * 91, 24 * 90 + 1})
-    dir_.WriteFile("state/tarnwick/journal/" + NameOfRun(hours), "");
+  for (int hours : {24 * 91, 24 * 90 + 1, 24 * 89}) AddJournal(NameOfRun(hours));
   dir_.WriteFile("state/tarnwick/journal/notes.txt", "not a journal");
-  const std::string last = RunWithOneAction();
+  kept.push_back(RunWithOneAction());
+  EXPECT_EQ(ListJournals(Folder()), Sorted(kept, {Folder() + NameOfRun(24 * 89)}));
 
-  std::vector<std::string> expected = {first, last};
-  for (int hours = 1; hours <= 98; ++hours) expected.push_back(Folder() + NameOfRun(hours));
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(ListJournals(Folder()), expected);
+  // 101 journals now: the oldest goes, although of the last 90 days.
+  std::vector<std::string> recent;
+  for (int hours = 1; hours <= 97; ++hours) recent.push_back(AddJournal(NameOfRun(hours)));
+  kept.push_back(RunWithOneAction());
+  EXPECT_EQ(ListJournals(Folder()), Sorted(kept, recent));
   EXPECT_TRUE(fs::exists(Folder() + "notes.txt"));
+
+  // Journals from the future (a clock set back): the new one, among the
+  // oldest by name now, stays.
+  for (int hours = 1; hours <= 100; ++hours) AddJournal(NameOfRun(-hours));
+  EXPECT_TRUE(fs::exists(RunWithOneAction()));
 }
 
 }  // namespace
