@@ -7,7 +7,6 @@ namespace tarnwick {
 namespace {
 
 using test::JsonLines;
-using test::ReadFile;
 using test::RunCli;
 
 class CliUndo : public test::HistoryTest {};
@@ -16,9 +15,7 @@ class CliUndo : public test::HistoryTest {};
 // a name. `undo` takes the newest run not yet undone, then the older one.
 TEST_F(CliUndo, UndoesTheNewestRunFirstAndHistoryTellsWhatWasUndone) {
   const std::string moved = dir_.MakeDir("music/moved");
-  for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
-    dir_.WriteFile(std::string("music/") + name, name);
-  }
+  WriteSongs({"a.mp3", "b.mp3", "c.mp3"});
   const std::string older = test::RunLogged(
       music_, [&](test::LoggedRun& run) { run.Move(music_ + "a.mp3", moved + "a.mp3"); });
   const std::string newer = test::RunLogged(music_, [&](test::LoggedRun& run) {
@@ -62,7 +59,6 @@ TEST_F(CliUndo, UndoesTheNewestRunFirstAndHistoryTellsWhatWasUndone) {
   EXPECT_EQ(third.status, 0);
   EXPECT_EQ(third.out, "");
   EXPECT_NE(third.err.find("nothing to undo"), std::string::npos);
-  EXPECT_EQ(ReadFile(music_ + "b.mp3"), "b.mp3");
 
   runs = JsonLines(RunCli({"history", "--json"}).out);
   ASSERT_EQ(runs.size(), 2u);

@@ -36,6 +36,11 @@ class ScopedEnv {
 // collection in music/.
 class HistoryTest : public ::testing::Test {
  protected:
+  // Files music/NAME, each holding its name.
+  void WriteSongs(std::initializer_list<std::string> names) const {
+    for (const std::string& name : names) dir_.WriteFile("music/" + name, name);
+  }
+
   TempDir dir_;
   const ScopedEnv home_{"HOME", dir_.MakeDir("home")};
   const ScopedEnv state_{"XDG_STATE_HOME", dir_.MakeDir("state")};
