@@ -54,11 +54,13 @@ std::optional<std::time_t> JournalTimeOf(const std::string& name) {
 }
 
 std::vector<std::string> JournalNames(const std::string& folder) {
+  namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string name = entry.path().filename().string();
-    if (JournalTimeOf(name)) names.push_back(name);
+  for (auto entry = fs::directory_iterator(folder, error);
+       !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    std::string name = entry->path().filename().string();
+    if (JournalTimeOf(name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;
