@@ -1,5 +1,6 @@
 // tarnwick-cli: the duplicate search and the error detection for scripts and
-// headless use, plus the analysis and title keys of single files.
+// headless use, plus the analysis and title keys of single files, and the
+// history of the runs with their undo.
 
 #include <CLI/CLI.hpp>
 #include <clocale>
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
   AddSearchCommands(app, status);
   AddInfoCommand(app, status);
   AddKeyCommand(app, status);
+  AddUndoCommand(app, status);
+  AddHistoryCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
