@@ -1,4 +1,5 @@
-// tarnwick-cli info [--json] FILE...: the analysis of single MP3 files.
+// tarnwick-cli info [--json] [--decode] FILE...: the analysis of single MP3
+// files, with the problems of each stream.
 
 #include <cstdio>
 #include <memory>
@@ -6,16 +7,18 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/json_rows.h"
 #include "cli/output.h"
+#include "history/path_field.h"
 #include "mp3/mp3_info.h"
+#include "search/row_format.h"
 
 namespace tarnwick::cli {
 namespace {
 
 struct InfoOptions {
   bool json = false;
-  bool problems = false;
-  bool deep = false;
+  bool decode = false;
   std::vector<std::string> files;
 };
 
@@ -31,60 +34,52 @@ std::string PlayTime(int seconds) {
   return text;
 }
 
-std::vector<std::string> Row(const std::string& path, const TMp3Info& info) {
+std::vector<std::string> Row(const std::string& path, const Mp3Analysis& analysis) {
+  const TMp3Info& info = analysis.info;
+  const std::string problems = ProblemsText(analysis.problems);
+  if (analysis.failure != 0) return {DisplayCell(path), "-", "-", "-", "-", "-", problems};
   return {DisplayCell(path),
           PlayTime(info.Length),
           std::to_string(info.Bitrate) + " kbit/s",
           info.Vbr ? "yes" : "no",
           std::to_string(info.Errors),
-          std::to_string(info.Frames)};
+          std::to_string(info.Frames),
+          problems};
 }
 
-nlohmann::json JsonObject(const std::string& path, const TMp3Info& info) {
-  return {{"path", Display(path)}, {"length", info.Length}, {"bitrate", info.Bitrate},
-          {"errors", info.Errors}, {"vbr", info.Vbr},       {"frames", info.Frames}};
-}
-
-nlohmann::json JsonProblems(const std::vector<Problem>& problems) {
-  nlohmann::json list = nlohmann::json::array();
-  for (const Problem& p : problems) {
-    list.push_back({{"kind", ProblemKindName(p.kind)}, {"offset", p.offset}, {"detail", p.detail}});
+// Every file gets its object; a failed one says why instead of its values.
+nlohmann::json JsonObject(const std::string& path, const Mp3Analysis& analysis) {
+  nlohmann::json object;
+  PutPath(object, "path", path);
+  if (analysis.failure == 0) {
+    PutAnalysis(object, analysis.info);
+  } else {
+    object["failure"] = analysis.failure;
+    object["message"] = Mp3FailureText(analysis.failure);
   }
-  return list;
+  object["problems"] = ProblemsArray(analysis.problems);
+  return object;
 }
 
-// With --problems the analysis names the problems of each file and shows no
-// message of its own.
-TMp3Info Analyse(const InfoOptions& options, const std::string& path, nlohmann::json& problems) {
-  if (!options.problems) return ReadMp3Info(path, PrintMessage);
-  const Mp3Analysis analysis = AnalyseMp3(path, options.deep);
-  problems = JsonProblems(analysis.problems);
-  return analysis.info;
-}
-
-// The analysis shows its own failure message (through the sink, on standard
-// error); the line naming the file tells which file it was about.
+// A failed file's message goes to standard error with its path, as the
+// desktop program shows it; the status tells a script that one failed.
 int RunInfo(const InfoOptions& options) {
   int status = kExitOk;
   std::vector<std::vector<std::string>> rows = {
-      {"FILE", "LENGTH", "BITRATE", "VBR", "ERRORS", "FRAMES"}};
+      {"FILE", "LENGTH", "BITRATE", "VBR", "ERRORS", "FRAMES", "PROBLEMS"}};
   for (const std::string& path : options.files) {
-    nlohmann::json problems;
-    const TMp3Info info = Analyse(options, path, problems);
-    if (info.Length < 0) {
-      PrintError(Display(path) + ": analysis failed");
+    const Mp3Analysis analysis = AnalyseMp3(path, options.decode);
+    if (analysis.failure != 0) {
+      PrintError(DisplayCell(path) + ": " + Mp3FailureText(analysis.failure));
       status = kExitFailed;
     }
-    // A failed file still has problems to list.
-    if (options.json && (info.Length >= 0 || options.problems)) {
-      nlohmann::json object = JsonObject(path, info);
-      if (options.problems) object["problems"] = problems;
-      PrintJsonLine(object);
-    } else if (!options.json && info.Length >= 0) {
-      rows.push_back(Row(path, info));
+    if (options.json) {
+      PrintJsonLine(JsonObject(path, analysis));
+    } else {
+      rows.push_back(Row(path, analysis));
     }
   }
-  if (!options.json && rows.size() > 1) PrintTable(rows);
+  if (!options.json) PrintTable(rows);
   return status;
 }
 
@@ -93,11 +88,10 @@ int RunInfo(const InfoOptions& options) {
 void AddInfoCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<InfoOptions>();
   CLI::App* info = app.add_subcommand(
-      "info", "Shows play time, bitrate, VBR flag, errors and frames of MP3 files.");
+      "info", "Shows play time, bitrate, VBR flag, errors, frames and problems of MP3 files.");
   info->add_flag("--json", options->json, "One JSON object per file and line");
-  info->add_flag("--problems", options->problems,
-                 "With --json: also list the problems of each file (kind, offset, detail)");
-  info->add_flag("--deep", options->deep, "With --problems: also decode every frame (slow)");
+  info->add_flag("--decode", options->decode,
+                 "Also decode every frame, to find damage no frame walk can see (slower)");
   info->add_option("FILE", options->files, "MP3 files to analyse")->required();
   info->callback([options, &status] { status = RunInfo(*options); });
 }

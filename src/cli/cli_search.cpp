@@ -1,11 +1,15 @@
+// tarnwick-cli search and errors: the two runs over folders.
+
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_view.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "platform/text.h"
+#include "cli/run_settings.h"
+#include "cli/signals.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
 #include "settings/language.h"
@@ -13,17 +17,6 @@
 
 namespace tarnwick::cli {
 namespace {
-
-// What both runs take from the command line.
-struct RunArgs {
-  std::vector<std::string> folders;
-  std::string settingsFile;
-  bool recursive = false;
-  bool json = false;
-  bool verbose = false;
-  // Duplicate search only; empty means "as the settings file says".
-  std::string mode, moveTo, unknownTo, vbr;
-};
 
 void AddFolderOptions(CLI::App& command, RunArgs& args) {
   command.add_option(
@@ -38,69 +31,73 @@ void AddFolderOptions(CLI::App& command, RunArgs& args) {
 }
 
 void AddDuplicateOptions(CLI::App& command, RunArgs& args) {
-  command.add_option("--mode", args.mode, "What happens to the weaker copy of a pair")
+  command
+      .add_option("--mode", args.mode, "What happens to the weaker copy of a pair (default: show)")
       ->check(CLI::IsMember({"show", "move", "delete"}));
-  command.add_option("--move-to", args.moveTo, "Folder that receives moved copies");
+  command.add_option("--move-to", args.moveTo, "Folder that receives moved copies (--mode move)");
   command.add_option("--unknown-to", args.unknownTo,
                      "Move files named as unknown into this folder");
   command.add_option("--vbr", args.vbr, "Preference for variable bitrate")
       ->check(CLI::IsMember({"off", "ever", "double"}));
+  command
+      .add_option("--check-pairs", args.checkPairs,
+                  "Hold pairs that are not the same recording (default: on)")
+      ->check(CLI::IsMember({"on", "off"}));
+  command.add_flag("--permanent", args.permanent,
+                   "With --mode delete: delete for good instead of moving to the trash");
+  command.add_flag("--dry-run", args.dryRun,
+                   "Decide and print everything a real run would do, change nothing");
+  command.add_flag("--wait", args.wait,
+                   "Wait for a folder another run works on instead of skipping it");
 }
 
-// Command-line choices override the settings for this run only; the
-// settings file is never written.
-void ApplyOverrides(const RunArgs& args, SETTINGS& s) {
-  if (args.folders.size() == 1) {
-    s.multifolder = false;
-    s.mp3folder = WithTrailingSlash(args.folders.front());
-  } else if (args.folders.size() > 1) {
-    s.multifolder = true;
-    s.folders.clear();
-    for (const std::string& folder : args.folders) s.folders.push_back(WithTrailingSlash(folder));
-  }
-  if (args.recursive) s.searchinsubfolder = true;
-  static const std::map<std::string, int> kModes = {
-      {"show", kDoubleShow}, {"move", kDoubleMove}, {"delete", kDoubleDelete}};
-  if (!args.mode.empty()) s.doubleMode = kModes.at(args.mode);
-  if (!args.moveTo.empty()) s.movefolder = WithTrailingSlash(args.moveTo);
-  if (!args.unknownTo.empty()) {
-    s.unknownfolder = WithTrailingSlash(args.unknownTo);
-    s.moveunknown = true;
-  }
-  if (!args.vbr.empty()) {
-    s.vbr = args.vbr != "off";
-    s.vbrever = args.vbr == "ever";
-  }
-}
-
-std::vector<std::string> ColumnTitles(const MAIN& m) {
-  return {m.TitleName,    m.TitleFolder, m.TitleLength, m.TitleVBR,
-          m.TitleBitrate, m.TitleErrors, m.TitleFrames};
+std::vector<std::string> ColumnTitles(const MAIN& m, bool problems) {
+  std::vector<std::string> titles = {m.TitleName,    m.TitleFolder, m.TitleLength, m.TitleVBR,
+                                     m.TitleBitrate, m.TitleErrors, m.TitleFrames};
+  if (problems) titles.push_back("Problems");
+  return titles;
 }
 
 enum class RunKind { kDuplicates, kErrors };
+
+int ExitStatus(RunOutcome outcome, const CliView& view, RunKind kind) {
+  if (outcome == RunOutcome::kRefused) return kExitFailed;
+  if (outcome == RunOutcome::kAborted) return OutputClosed() ? kExitOutputClosed : StopStatus();
+  if (view.ActionFailed()) return kExitActionFailed;
+  if (view.FolderMissed()) return kExitFailed;
+  if (kind == RunKind::kErrors && view.RowsAppended() > 0) return kExitErrorsFound;
+  return kExitOk;
+}
 
 int Run(const RunArgs& args, RunKind kind) {
   LANGUAGE language;
   SetDefaultMessages(language);
   SETTINGS settings;
-  const DesignColumns columns;
-  LoadSettings(settings, columns, language.MESSAGES,
-               args.settingsFile.empty() ? SettingsPath() : args.settingsFile, PrintMessage);
+  const std::string settings_file = args.settingsFile.empty() ? SettingsPath() : args.settingsFile;
+  LoadSettings(settings, DesignColumns(), language.MESSAGES, settings_file, PrintMessage);
   LoadLanguage(language, settings.lang, PrintMessage);
-  ApplyOverrides(args, settings);
+  if (const std::optional<std::string> refusal = ApplyRunArgs(args, settings)) {
+    PrintError(*refusal);
+    return kExitUsage;
+  }
+  if (kind == RunKind::kDuplicates && args.folders.empty()) {
+    PrintError(ModeLine(settings, settings_file));
+  }
 
-  CliView view({args.json, args.verbose, ColumnTitles(language.MAIN)});
+  const bool problems = kind == RunKind::kErrors && settings.strictchecks;
+  CliView view({args.json, args.verbose, args.dryRun, ColumnTitles(language.MAIN, problems)});
   SearchRun run{settings, language, view};
+  run.options = {.waitForLocks = args.wait,
+                 .dryRun = args.dryRun,
+                 .deepCheck = args.decode,
+                 .journal = true,
+                 .settingsFile = settings_file};
   view.Attach(run);
-  InstallInterruptHandler();
+  InstallStopSignals();
   const RunOutcome outcome =
       kind == RunKind::kDuplicates ? RunDuplicateSearch(run) : RunErrorDetection(run);
   view.Finish();
-  if (outcome == RunOutcome::kRefused) return kExitFailed;
-  if (outcome == RunOutcome::kAborted) return kExitInterrupted;
-  if (kind == RunKind::kErrors && view.RowsAppended() > 0) return kExitErrorsFound;
-  return kExitOk;
+  return ExitStatus(outcome, view, kind);
 }
 
 }  // namespace
@@ -117,6 +114,8 @@ void AddSearchCommands(CLI::App& app, int& status) {
   CLI::App* errors =
       app.add_subcommand("errors", "List every MP3 file whose frame stream is damaged");
   AddFolderOptions(*errors, error_args);
+  errors->add_flag("--decode", error_args.decode,
+                   "Also decode every frame, to find damage no frame walk can see (slower)");
   errors->callback([&status] { status = Run(error_args, RunKind::kErrors); });
 }
 

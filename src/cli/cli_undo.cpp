@@ -63,7 +63,7 @@ int ReportEnd(const std::string& journal, const UndoResult& result, bool dry_run
                                 ? "a run or another undo is using it"
                                 : result.error.message();
     PrintError("cannot undo " + Display(journal) + ": " + why);
-    return kExitNotUndone;
+    return kExitActionFailed;
   }
   if (result.undone + result.failed + result.notUndoable == 0) {
     PrintError("nothing to undo in " + Display(journal));
@@ -74,7 +74,7 @@ int ReportEnd(const std::string& journal, const UndoResult& result, bool dry_run
     PrintError("once the causes are cleared, undo it again: " + std::string(kProgramName) +
                " undo " + Display(journal));
   }
-  return result.complete() ? kExitOk : kExitNotUndone;
+  return result.complete() ? kExitOk : kExitActionFailed;
 }
 
 int RunUndo(const UndoOptions& options) {

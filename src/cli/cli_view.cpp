@@ -2,21 +2,19 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 
-#include "cli/commands.h"
+#include "cli/json_rows.h"
 #include "cli/output.h"
+#include "cli/signals.h"
+#include "platform/file_errors.h"
 
 namespace tarnwick::cli {
 namespace {
 
-volatile std::sig_atomic_t interrupts = 0;
-
-void OnInterrupt(int) {
-  interrupts = interrupts + 1;
-  if (interrupts >= 2) _exit(kExitInterrupted);
-}
+// A long run of rows in one folder is printed in blocks of this many lines,
+// each aligned on its own, so the table never holds more.
+constexpr size_t kTableBlock = 500;
 
 std::vector<std::string> DisplayCells(const ResultRow& row) {
   std::vector<std::string> cells{DisplayCell(row.caption)};
@@ -24,16 +22,15 @@ std::vector<std::string> DisplayCells(const ResultRow& row) {
   return cells;
 }
 
-}  // namespace
-
-void InstallInterruptHandler() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+std::string ActionText(const FileAction& action) {
+  std::string text = std::string(action.ok() ? "" : "failed to ") + FileActionName(action.kind) +
+                     ": " + DisplayCell(action.from);
+  if (!action.to.empty()) text += " -> " + DisplayCell(action.to);
+  if (!action.ok()) text += ": " + action.error.message();
+  return text;
 }
 
-bool InterruptRequested() { return interrupts > 0; }
+}  // namespace
 
 CliView::CliView(Options options)
     : options_(std::move(options)), progress_on_terminal_(isatty(STDERR_FILENO) == 1) {}
@@ -42,7 +39,7 @@ CliView::~CliView() { ClearProgress(); }
 
 void CliView::ShowMessage(const std::string& text) {
   ClearProgress();
-  PrintError(OneLinePerLine(text));
+  PrintMessage(text);
 }
 
 void CliView::ProgressReset() {
@@ -64,63 +61,79 @@ void CliView::ClearRows() {
 
 void CliView::AppendRow(const ResultRow& row) {
   ++rows_appended_;
-  if (options_.json) {
-    std::vector<std::string> items;
-    for (const std::string& item : row.subItems) items.push_back(Display(item));
-    PrintJsonLine(
-        {{"kind", RowKindName(row.kind)}, {"caption", Display(row.caption)}, {"items", items}});
-    return;
-  }
+  if (options_.json) return PrintJsonLine(RowObject(row));
+  // A separator between two pairs is a blank line; none before the first.
   if (row.IsSeparator()) {
-    if (!lines_.empty()) lines_.push_back({{}, ""});
+    if (!lines_.empty() || header_printed_) AddTableLine({{}, ""});
     return;
   }
-  lines_.push_back({DisplayCells(row), ""});
+  AddTableLine({DisplayCells(row), ""});
 }
 
+void CliView::AddTableLine(Line line) {
+  lines_.push_back(std::move(line));
+  if (lines_.size() >= kTableBlock) FlushTable();
+}
+
+// The exit button: a stop signal, or an output that can no longer be
+// written, stops the run at this test point.
 void CliView::ProcessPendingEvents() {
-  if (InterruptRequested() && run_ != nullptr && !run_->settings.stopped) PressExit(*run_);
+  const bool closed = OutputClosed();
+  if (!StopRequested() && !closed) return;
+  if (closed && !stop_reported_) PrintError("standard output is closed: the run stops");
+  stop_reported_ = true;
+  if (run_ != nullptr && !run_->settings.stopped) PressExit(*run_);
 }
 
 void CliView::FolderRead(const std::string& folder, size_t tracks) {
+  FlushTable();
   if (!options_.verbose) return;
   ClearProgress();
   std::fprintf(stderr, "%s: %zu tracks\n", DisplayCell(folder).c_str(), tracks);
 }
 
+void CliView::FolderNotSearched(const std::string& folder, std::error_code why) {
+  folder_missed_ = true;
+  // A folder locked by another run has had its message from the run.
+  if (why == FileError::kFolderLocked) return;
+  ClearProgress();
+  PrintError(DisplayCell(folder) + ": cannot be searched: " + why.message());
+}
+
 void CliView::FileActionTried(const FileAction& action) {
-  if (options_.json) {
-    nlohmann::json line = {{"kind", "action"},
-                           {"action", FileActionName(action.kind)},
-                           {"from", Display(action.from)},
-                           {"to", Display(action.to)},
-                           {"ok", action.ok()}};
-    if (!action.ok()) line["error"] = action.error.message();
-    PrintJsonLine(line);
-    return;
-  }
-  std::string text = std::string(action.ok() ? "" : "failed to ") + FileActionName(action.kind) +
-                     ": " + DisplayCell(action.from);
-  if (!action.to.empty()) text += " -> " + DisplayCell(action.to);
-  if (!action.ok()) text += ": " + action.error.message();
-  lines_.push_back({{}, text});
+  if (!action.ok()) action_failed_ = true;
+  ClearProgress();
+  if (options_.json) return PrintJsonLine(ActionObject(action, options_.dryRun));
+  PrintLine(ActionText(action));
+}
+
+void CliView::PairHeld(const HeldPair& held) {
+  if (options_.json) return PrintJsonLine(HeldObject(held));
+  AddTableLine({{}, std::string("held: ") + HeldReasonName(held.reason)});
 }
 
 void CliView::Finish() {
   ClearProgress();
+  FlushTable();
+}
+
+void CliView::FlushTable() {
   if (options_.json || lines_.empty()) return;
   std::vector<std::vector<std::string>> table{options_.columnTitles};
   for (const Line& line : lines_) {
     if (!line.cells.empty()) table.push_back(line.cells);
   }
   const std::vector<size_t> widths = ColumnWidths(table);
-  std::string out = AlignedLine(options_.columnTitles, widths) + "\n";
+  std::string out;
+  if (!header_printed_) out = AlignedLine(options_.columnTitles, widths) + "\n";
+  header_printed_ = true;
   for (const Line& line : lines_) {
     out += (line.cells.empty() ? line.text : AlignedLine(line.cells, widths)) + "\n";
   }
-  std::fputs(out.c_str(), stdout);
-  std::fflush(stdout);
+  ClearProgress();
   lines_.clear();
+  out.pop_back();
+  PrintLine(out);
 }
 
 void CliView::DrawProgress(bool force) {

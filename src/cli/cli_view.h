@@ -10,23 +10,32 @@ namespace tarnwick::cli {
 
 // The run's user interface on a terminal: rows and file actions on standard
 // output (an aligned table, or JSON Lines), messages and progress on
-// standard error. Ctrl-C is the exit button.
+// standard error. A stop signal (Ctrl-C) is the exit button.
+//
+// Nothing waits for the end of the run: JSON lines and the table's actions
+// are printed as they happen, the table's rows (with held pairs) whenever a
+// folder is done, so a stopped or killed run has said what it did, and a
+// long run holds few rows in memory.
 class CliView : public RunView {
  public:
   struct Options {
     bool json = false;
     bool verbose = false;
-    std::vector<std::string> columnTitles;  // the seven titles of the language
+    bool dryRun = false;                    // actions are marked as not done
+    std::vector<std::string> columnTitles;  // the titles of the language
   };
 
   explicit CliView(Options options);
   ~CliView() override;
 
-  // The run the exit button (Ctrl-C) stops.
+  // The run the exit button stops.
   void Attach(SearchRun& run) { run_ = &run; }
-  // Prints what the table has gathered; call when the run has returned.
+  // Prints what the table still holds; call when the run has returned.
   void Finish();
+
   size_t RowsAppended() const { return rows_appended_; }
+  bool ActionFailed() const { return action_failed_; }
+  bool FolderMissed() const { return folder_missed_; }
 
   void ShowMessage(const std::string& text) override;
   void ProgressReset() override;
@@ -40,7 +49,9 @@ class CliView : public RunView {
   void ShowExitCountdown() override {}
   void SetStatusText(int, const std::string&) override {}
   void FolderRead(const std::string& folder, size_t tracks) override;
+  void FolderNotSearched(const std::string& folder, std::error_code why) override;
   void FileActionTried(const FileAction& action) override;
+  void PairHeld(const HeldPair& held) override;
 
  private:
   // A table line is either a row of cells (aligned) or a text of its own.
@@ -49,23 +60,24 @@ class CliView : public RunView {
     std::string text;
   };
 
+  void AddTableLine(Line line);
+  void FlushTable();
   void DrawProgress(bool force);
   void ClearProgress();
 
   Options options_;
   SearchRun* run_ = nullptr;
   std::vector<Line> lines_;
+  bool header_printed_ = false;
   size_t rows_appended_ = 0;
+  bool action_failed_ = false;
+  bool folder_missed_ = false;
+  bool stop_reported_ = false;
   bool progress_on_terminal_ = false;
   bool progress_drawn_ = false;
   int progress_max_ = 0;
   int progress_position_ = 0;
   int last_drawn_permille_ = -1;
 };
-
-// Installs the Ctrl-C handler: the first press asks the run to stop, the
-// second ends the program with status 130.
-void InstallInterruptHandler();
-bool InterruptRequested();
 
 }  // namespace tarnwick::cli

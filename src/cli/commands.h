@@ -14,10 +14,12 @@ void AddHistoryCommand(CLI::App& app, int& status);
 
 // Exit statuses shared by the subcommands.
 constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;  // a folder check refused the run, or a file failed
+constexpr int kExitFailed =
+    1;  // the run was refused, a folder could not be searched, a file failed
 constexpr int kExitUsage = 2;
 constexpr int kExitErrorsFound = 3;
-constexpr int kExitNotUndone = 4;  // undo left something it could not bring back
-constexpr int kExitInterrupted = 130;
+constexpr int kExitActionFailed = 4;    // a move, trash, deletion or rename failed (or undo)
+constexpr int kExitOutputClosed = 141;  // standard output was closed: 128 + SIGPIPE
+// A stop signal ends a run with 128 + its number: 130 Ctrl-C, 143 SIGTERM, 129 SIGHUP.
 
 }  // namespace tarnwick::cli

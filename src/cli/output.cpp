@@ -55,15 +55,29 @@ std::string DisplayCell(std::string_view bytes) {
   return cell;
 }
 
+// The analysis separates the two lines of its messages by LF CR; every
+// other control character (from a file name) is shown escaped.
 std::string OneLinePerLine(std::string_view message) {
-  std::string text = Display(message);
-  for (size_t at; (at = text.find("\n\r")) != std::string::npos;) text.erase(at + 1, 1);
-  return text;
+  std::string text;
+  for (size_t start = 0;;) {
+    const size_t end = message.find("\n\r", start);
+    text += DisplayCell(message.substr(start, end - start));
+    if (end == std::string_view::npos) return text;
+    text += '\n';
+    start = end + 2;
+  }
+}
+
+void PrintLine(std::string_view line) {
+  std::cout << line << '\n';
+  std::cout.flush();
 }
 
 void PrintJsonLine(const nlohmann::json& object) {
-  std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  PrintLine(object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
+
+bool OutputClosed() { return std::cout.fail(); }
 
 void PrintError(std::string_view message) {
   std::cout.flush();

@@ -19,11 +19,17 @@ std::string Display(std::string_view bytes);
 std::string DisplayCell(std::string_view bytes);
 
 // A message as the terminal shows it: UTF-8, with the line feed and carriage
-// return pair of the analysis messages made a plain line break.
+// return pair of the analysis messages made a plain line break and every
+// other control character escaped.
 std::string OneLinePerLine(std::string_view message);
 
-// One JSON object on one line of standard output.
+// One line, or one JSON object on one line, of standard output, flushed at
+// once: a reader (or a kill) sees every line the moment it is printed.
+void PrintLine(std::string_view line);
 void PrintJsonLine(const nlohmann::json& object);
+
+// Standard output refused a write (a closed pipe: SIGPIPE is ignored).
+bool OutputClosed();
 
 // "tarnwick-cli: message" on standard error.
 void PrintError(std::string_view message);

@@ -7,6 +7,7 @@
 #include "history/journal_reader.h"
 #include "history/undo_locate.h"
 #include "platform/file_io.h"
+#include "platform/file_moves.h"
 #include "platform/files.h"
 #include "platform/trash.h"
 #include "platform/unique_fd.h"

@@ -88,9 +88,7 @@ std::optional<std::string> Mp3FailureMessage(int failure) {
   return "Error \"EInOutError\": " + *text + "\n\rPlease message me the above information";
 }
 
-std::string Mp3FailureText(int failure) {
-  return FailureText(failure).value_or("Access denied");
-}
+std::string Mp3FailureText(int failure) { return FailureText(failure).value_or("Access denied"); }
 
 TMp3Info ReadMp3Info(const std::string& path, const MessageSink& show) {
   ProfilerReset();

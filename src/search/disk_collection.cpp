@@ -72,12 +72,38 @@ std::optional<FileIdentity> DiskCollection::Identity(const std::string& path) {
   return fd >= 0 ? IdentityAt(fd, NameOf(path)) : std::nullopt;
 }
 
-std::error_code DiskCollection::Move(FileAction::Kind, const std::string& from,
+bool DiskCollection::Intend(JournalAction action, const std::string& from, const std::string& to,
+                            const FileIdentity& identity, std::uint64_t& seq,
+                            std::error_code& error) {
+  if (options_.journal == nullptr) return true;
+  const JournalWriter::Intent intent = options_.journal->BeginAction(action, from, to, identity);
+  seq = intent.seq;
+  error = intent.error;
+  return !error;
+}
+
+void DiskCollection::Record(std::uint64_t seq, std::error_code error, const std::string& to) {
+  if (options_.journal == nullptr) return;
+  if (error) {
+    options_.journal->ActionFailed(seq, error.message());
+  } else {
+    options_.journal->ActionDone(seq, to);
+  }
+}
+
+std::error_code DiskCollection::Move(FileAction::Kind kind, const std::string& from,
                                      const std::string& to, const FileIdentity& expected) {
   const int from_fd = FolderOf(from);
   const int to_fd = FolderOf(to);
   if (from_fd < 0 || to_fd < 0) return FileError::kFolderUnreachable;
-  return MoveFileAt(from_fd, NameOf(from), to_fd, NameOf(to), &expected);
+  const JournalAction action =
+      kind == FileAction::Kind::kRename ? JournalAction::kRename : JournalAction::kMove;
+  std::uint64_t seq = 0;
+  std::error_code error;
+  if (!Intend(action, from, to, expected, seq, error)) return error;
+  error = MoveFileAt(from_fd, NameOf(from), to_fd, NameOf(to), &expected);
+  Record(seq, error, to);
+  return error;
 }
 
 TrashResult DiskCollection::Trash(const std::string& path, const FileIdentity& expected) {
@@ -89,13 +115,27 @@ TrashResult DiskCollection::Trash(const std::string& path, const FileIdentity& e
   // The trash records the absolute path, whatever spelling the run was given.
   const std::optional<std::string> folder = FolderPathOf(fd);
   if (!folder) return {{}, FileError::kFolderUnreachable};
-  return MoveToTrash(fd, NameOf(path), JoinPath(*folder, NameOf(path)));
+  std::uint64_t seq = 0;
+  std::error_code error;
+  if (!Intend(JournalAction::kTrash, path, "", expected, seq, error)) return {{}, error};
+  const TrashResult trashed = MoveToTrash(fd, NameOf(path), JoinPath(*folder, NameOf(path)));
+  if (options_.journal != nullptr && !trashed.error) {
+    options_.journal->ActionTrashed(seq, trashed.entry);
+  } else {
+    Record(seq, trashed.error, "");
+  }
+  return trashed;
 }
 
 std::error_code DiskCollection::Delete(const std::string& path, const FileIdentity& expected) {
   const int fd = FolderOf(path);
   if (fd < 0) return FileError::kFolderUnreachable;
-  return DeleteFileAt(fd, NameOf(path), &expected);
+  std::uint64_t seq = 0;
+  std::error_code error;
+  if (!Intend(JournalAction::kDelete, path, "", expected, seq, error)) return error;
+  error = DeleteFileAt(fd, NameOf(path), &expected);
+  Record(seq, error, "");
+  return error;
 }
 
 }  // namespace tarnwick

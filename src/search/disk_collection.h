@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "history/journal_writer.h"
 #include "platform/unique_fd.h"
 #include "search/collection.h"
 
@@ -16,6 +17,9 @@ class DiskCollection : public Collection {
   struct Options {
     bool lockFolders = true;    // a run that changes files locks each folder in work
     bool waitForLocks = false;  // wait for another run instead of skipping its folder
+    // Every change is written here before it is made and how it ended after:
+    // no journal line, no change (the action fails with the journal's reason).
+    JournalWriter* journal = nullptr;
   };
 
   explicit DiskCollection(Options options) : options_(options) {}
@@ -33,6 +37,10 @@ class DiskCollection : public Collection {
   // The open folder of `path` and the name in it; -1 when it cannot be opened.
   int FolderOf(const std::string& path);
   std::error_code Lock(int fd);
+  // The journal's intent line; false (with its error) when it cannot be written.
+  bool Intend(JournalAction action, const std::string& from, const std::string& to,
+              const FileIdentity& identity, std::uint64_t& seq, std::error_code& error);
+  void Record(std::uint64_t seq, std::error_code error, const std::string& to);
 
   Options options_;
   std::string work_path_;

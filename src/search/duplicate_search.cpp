@@ -43,6 +43,19 @@ bool ProcessFolder(SearchRun& run, size_t index) {
   return !run.settings.stopped;
 }
 
+std::vector<std::string> ConfiguredFolders(const SETTINGS& s) {
+  return s.multifolder ? s.folders : std::vector<std::string>{s.mp3folder};
+}
+
+// What the run does to the weaker copies, as the history names it.
+std::string JournalMode(const SETTINGS& s) {
+  switch (s.doubleMode) {
+    case kDoubleMove: return "move";
+    case kDoubleDelete: return s.trash ? "trash" : "delete";
+  }
+  return "show";
+}
+
 // A folder that receives moved or unknown files must not be one the run
 // takes files from: its files would be moved into itself under new names.
 bool CheckTargetsAreNotSearched(SearchRun& run) {
@@ -57,7 +70,11 @@ bool CheckTargetsAreNotSearched(SearchRun& run) {
 
 RunOutcome RunDuplicateSearch(SearchRun& run) {
   if (!CheckFolders(run) || !CheckTargetsAreNotSearched(run)) return RunOutcome::kRefused;
-  DiskCollection disk({.lockFolders = true, .waitForLocks = run.options.waitForLocks});
+  JournalWriter journal(ConfiguredFolders(run.settings), JournalMode(run.settings),
+                        run.options.settingsFile);
+  DiskCollection disk({.lockFolders = true,
+                       .waitForLocks = run.options.waitForLocks,
+                       .journal = run.options.journal ? &journal : nullptr});
   DryRunCollection imagined;
   const ActiveCollection active(run,
                                 run.options.dryRun ? static_cast<Collection&>(imagined) : disk);

@@ -40,6 +40,8 @@ struct RunOptions {
   bool waitForLocks = false;  // wait for another run's folder instead of skipping it
   bool dryRun = false;        // decide everything, change nothing
   bool deepCheck = false;     // the analysis also decodes every frame
+  bool journal = true;        // record every change, so the run can be undone
+  std::string settingsFile;   // named in the journal, for the history
 };
 
 // Everything one run works with: the settings and texts in force, the user

@@ -45,9 +45,9 @@ TEST_F(CliSearchTest, ShowModeTableListsThePairWithLanguageTitles) {
 
 TEST_F(CliSearchTest, MoveModeReportsEveryActionAsJson) {
   const std::string moved = dir.MakeDir("moved"), unknown = dir.MakeDir("unknown");
-  const CliResult run = RunCli(
-      {"search", "--json", "--mode", "move", "--move-to", moved, "--unknown-to", unknown, music},
-      home);
+  const CliResult run = RunCli({"search", "--json", "--mode", "move", "--move-to", moved,
+                                "--unknown-to", unknown, "--check-pairs", "off", music},
+                               home);
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> kinds, actions;
   for (const auto& line : JsonLines(run.out)) {
@@ -69,9 +69,22 @@ TEST_F(CliSearchTest, RefusedRunAndUsageErrors) {
   CliResult run = RunCli({"search", dir.path() + "missing"}, home);
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("does not exist"), std::string::npos);
-  run = RunCli({"search", "--mode", "move", music}, home);  // no move folder
-  EXPECT_EQ(run.status, 1);
   EXPECT_EQ(RunCli({"search", "--mode", "shred", music}, home).status, 2);
+  // Options that do not fit the mode are refused before anything happens.
+  const std::pair<std::vector<std::string>, std::string> misfits[] = {
+      {{"--mode", "move"}, "--mode move needs a folder for the moved copies"},
+      {{"--move-to", music}, "--move-to only fits --mode move"},
+      {{"--mode", "move", "--move-to", music, "--permanent"},
+       "--permanent only fits --mode delete"},
+  };
+  for (const auto& [options, message] : misfits) {
+    std::vector<std::string> args = {"search"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(music);
+    run = RunCli(args, home);
+    EXPECT_EQ(run.status, 2) << message;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+  }
   EXPECT_EQ(RunCli({}, home).status, 2);
   run = RunCli({"--version"}, home);
   EXPECT_EQ(run.status, 0);

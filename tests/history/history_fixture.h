@@ -12,6 +12,7 @@
 
 #include "history/journal_writer.h"
 #include "history/undo_run.h"
+#include "platform/file_moves.h"
 #include "platform/files.h"
 #include "platform/trash.h"
 #include "support/temp_dir.h"

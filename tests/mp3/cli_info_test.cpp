@@ -43,9 +43,10 @@ TEST_F(CliInfoTest, OneTableLinePerFile) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::vector<std::string> expected = {
-      "FILE" + std::string(clean_.size(), ' ') + "LENGTH  BITRATE     VBR  ERRORS  FRAMES",
-      clean_ + "    0:26    128 kbit/s  no   0       1000",
-      damaged_ + "  3:00    320 kbit/s  no   1       6900",
+      "FILE" + std::string(clean_.size(), ' ') +
+          "LENGTH  BITRATE     VBR  ERRORS  FRAMES  PROBLEMS",
+      clean_ + "    0:26    128 kbit/s  no   0       1000    ",
+      damaged_ + "  3:00    320 kbit/s  no   1       6900    junk",
   };
   EXPECT_EQ(Lines(run.out), expected);
 }
@@ -55,36 +56,39 @@ TEST_F(CliInfoTest, JsonObjectPerFile) {
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 2u) << run.out;
-  EXPECT_EQ(nlohmann::json::parse(lines[0]), (nlohmann::json{{"path", clean_},
-                                                             {"length", 26},
-                                                             {"bitrate", 128},
-                                                             {"errors", 0},
-                                                             {"vbr", false},
-                                                             {"frames", 1000}}));
-  EXPECT_EQ(nlohmann::json::parse(lines[1]), (nlohmann::json{{"path", damaged_},
-                                                             {"length", 180},
-                                                             {"bitrate", 320},
-                                                             {"errors", 1},
-                                                             {"vbr", false},
-                                                             {"frames", 6900}}));
+  EXPECT_EQ(nlohmann::json::parse(lines[0]),
+            (nlohmann::json{{"path", clean_},
+                            {"length", 26},
+                            {"bitrate", 128},
+                            {"errors", 0},
+                            {"vbr", false},
+                            {"frames", 1000},
+                            {"problems", nlohmann::json::array()}}));
+  const nlohmann::json damaged = nlohmann::json::parse(lines[1]);
+  EXPECT_EQ(damaged["errors"], 1);
+  EXPECT_EQ(damaged["frames"], 6900);
+  EXPECT_EQ(damaged["problems"][0]["kind"], "junk");
+  EXPECT_EQ(damaged["problems"][0]["offset"], test::CbrStream(320, 3450).size());
 }
 
-TEST_F(CliInfoTest, FailedFilesGoToStandardErrorAndSetTheStatus) {
+// A failed file has its object too, with the failure and its problems.
+TEST_F(CliInfoTest, FailedFilesAreNamedAndSetTheStatus) {
   const std::string missing = dir_.path() + "missing.mp3";
   const std::string empty = dir_.WriteFile("empty.mp3", "");
   const CliResult run = RunCli({"info", "--json", missing, clean_, empty});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(Lines(run.out).size(), 1u) << "the clean file still reported";
-  EXPECT_EQ(run.err,
-            "tarnwick-cli: Error \"EInOutError\": File not found\n"
-            "Please message me the above information\n"
-            "tarnwick-cli: " +
-                missing +
-                ": analysis failed\n"
-                "tarnwick-cli: Error \"EInOutError\": Read beyond end of file\n"
-                "Please message me the above information\n"
-                "tarnwick-cli: " +
-                empty + ": analysis failed\n");
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(nlohmann::json::parse(lines[0]),
+            (nlohmann::json{{"path", missing},
+                            {"failure", 2},
+                            {"message", "File not found"},
+                            {"problems", nlohmann::json::array()}}));
+  const nlohmann::json failed = nlohmann::json::parse(lines[2]);
+  EXPECT_EQ(failed["failure"], 100);
+  EXPECT_EQ(failed["problems"][0]["kind"], "not mp3");
+  EXPECT_EQ(run.err, "tarnwick-cli: " + missing + ": File not found\ntarnwick-cli: " + empty +
+                         ": Read beyond end of file\n");
 }
 
 TEST_F(CliInfoTest, FileArgumentIsRequired) {

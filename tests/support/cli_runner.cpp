@@ -26,7 +26,14 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& home) 
     const int in = open("/dev/null", O_RDONLY);
     if (out < 0 || err < 0 || in < 0) _exit(127);
     dup2(in, 0), dup2(out, 1), dup2(err, 2);
-    if (!home.empty()) setenv("TARNWICK_HOME", home.c_str(), 1);
+    // The program's home holds its settings, and its trash and journals too.
+    if (!home.empty()) {
+      setenv("TARNWICK_HOME", home.c_str(), 1);
+      setenv("HOME", home.c_str(), 1);
+      for (const char* name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"}) {
+        unsetenv(name);
+      }
+    }
     execv(program.c_str(), argv.data());
     _exit(127);
   }

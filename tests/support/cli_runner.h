@@ -13,8 +13,9 @@ struct CliResult {
 };
 
 // Runs the built tarnwick-cli with `args` (no shell involved, so any name can
-// be passed) and collects its output and exit status. `home` becomes
-// TARNWICK_HOME when not empty.
+// be passed) and collects its output and exit status. `home`, when not
+// empty, becomes TARNWICK_HOME and HOME (the XDG variables unset), so the
+// settings, the trash and the journals of the run stay in it.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& home = "");
 
 // Each line of `out` parsed as JSON; a line that is not JSON fails the test.

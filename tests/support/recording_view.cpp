@@ -29,6 +29,7 @@ RunFixture::RunFixture() {
   settings.trash = false;
   settings.checkpairs = false;
   settings.strictchecks = false;
+  run.options.journal = false;
 }
 
 void RunFixture::EnterMusicFolder() {
