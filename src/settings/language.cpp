@@ -128,6 +128,13 @@ void SetDefaultMessages(LANGUAGE& language) {
   m.MsgFolderMovedDoesNotExist = "moved files: directory \"%s\" does not exist";
   m.MsgFolderUnknownDoesNotExist = "unknown files: directory \"%s\" does not exist";
   m.MsgNotConfigured = "the program must be configured before using it!";
+  // The messages added since have their English text as the fallback.
+  for (const LanguageKey& key : kKeys) {
+    const std::string_view fallback = key.fallback;
+    if (key.section == std::string_view("Messages") && !fallback.starts_with(kMissing)) {
+      key.field(language) = key.fallback;
+    }
+  }
 }
 
 std::string LanguageFolder() { return AppFolder() + "language/"; }

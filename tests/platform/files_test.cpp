@@ -1,11 +1,15 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
+#include "platform/file_errors.h"
 #include "platform/file_moves.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -116,6 +120,53 @@ TEST(MoveFile, AcrossFileSystemsCopiesKeepsModeAndNeverReplaces) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(ListFiles(far, ""), (Names{"song.mp3", "taken.mp3"}));  // no temporary left
   std::filesystem::remove_all(far);
+}
+
+// Another program writes to the file while it is copied to the other file
+// system, or replaces it: the copy is dropped and the source kept, never
+// deleted for a copy of what it was.
+TEST(MoveFile, SourceChangedDuringACopyIsKept) {
+  const std::string other = OtherFileSystem();
+  if (other.empty()) GTEST_SKIP() << "no second file system (/dev/shm) on this machine";
+  TempDir dir;
+  char pattern[] = "/dev/shm/tarnwick-test-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string far = std::string(pattern) + "/";
+  const std::string source = dir.WriteFile("song.mp3", std::string(64 << 20, 'S'));
+  std::atomic<bool> copying = true;
+  std::thread writer([&] {
+    const int fd = open(source.c_str(), O_WRONLY | O_APPEND);
+    while (copying) {
+      (void)!write(fd, "T", 1);
+      usleep(200);
+    }
+    close(fd);
+  });
+  const std::error_code error = MoveFileNoReplace(source, far + "song.mp3");
+  copying = false;
+  writer.join();
+  EXPECT_EQ(error, FileError::kChanged);
+  EXPECT_TRUE(FileExists(source));
+  EXPECT_TRUE(ListFiles(far, "").empty());  // neither the copy nor its temporary
+
+  // A FIFO swapped in for the file would block the copy for ever.
+  const std::string fifo = dir.Sub("fifo.mp3");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(MoveFileNoReplace(fifo, far + "fifo.mp3"), FileError::kNotRegularFile);
+  std::filesystem::remove_all(far);
+}
+
+// A file the run analysed and then found replaced is left alone.
+TEST(MoveFile, ExpectedIdentityIsCheckedBeforeActing) {
+  TempDir dir;
+  const std::string path = dir.WriteFile("song.mp3", "old");
+  const FileIdentity analysed = IdentityAt(AT_FDCWD, path).value();
+  std::filesystem::remove(path);
+  test::WriteFileAt(path, "new song");
+  EXPECT_EQ(MoveFileAt(AT_FDCWD, path, AT_FDCWD, dir.Sub("moved.mp3"), &analysed),
+            FileError::kChanged);
+  EXPECT_EQ(DeleteFileAt(AT_FDCWD, path, &analysed), FileError::kChanged);
+  EXPECT_EQ(ReadFile(path), "new song");
 }
 
 TEST(MoveFile, UnwritableDestinationLeavesSourceWhole) {

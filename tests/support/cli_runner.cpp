@@ -11,9 +11,8 @@
 
 namespace tarnwick::test {
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& home) {
-  const TempDir capture;
-  const std::string out_path = capture.path() + "out", err_path = capture.path() + "err";
+pid_t StartCli(const std::vector<std::string>& args, const std::string& home,
+               const std::string& out_path, const std::string& err_path) {
   const std::string program = std::string(TARNWICK_BIN_DIR) + "/tarnwick-cli";
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -37,6 +36,13 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& home) 
     execv(program.c_str(), argv.data());
     _exit(127);
   }
+  return child;
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& home) {
+  const TempDir capture;
+  const std::string out_path = capture.path() + "out", err_path = capture.path() + "err";
+  const pid_t child = StartCli(args, home, out_path, err_path);
   CliResult result;
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
