@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/files.h"
 #include "support/cli_runner.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace tarnwick {
 namespace {
@@ -89,6 +91,63 @@ TEST_F(CliSearchTest, RefusedRunAndUsageErrors) {
   run = RunCli({"--version"}, home);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "Tarnwick v3.4\n");
+}
+
+// Folders named on the command line run in show mode unless --mode says
+// otherwise, whatever the settings file's action; a run of the configured
+// folders follows the file and says so.
+TEST_F(CliSearchTest, CommandLineFoldersIgnoreTheSettingsFilesAction) {
+  const std::string moved = dir.MakeDir("moved");
+  const std::string settings = dir.WriteFile(
+      "my.ini", "[Settings]\ndouble=2\ntrash=0\nmp3folder=" + music + "\nmovefolder=" + moved);
+  CliResult run = RunCli({"search", "--settings", settings, music}, home);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u);
+  EXPECT_EQ(run.err.find("mode"), std::string::npos);
+  run = RunCli({"search", "--settings", settings, "--check-pairs", "off", "--dry-run"}, home);
+  EXPECT_NE(run.err.find("mode delete for good, as the settings file " + settings + " says"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.out.find("delete: " + music + "The Band - Song.mp3"), std::string::npos);
+  EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u) << "a dry run changes nothing";
+}
+
+// Delete mode puts the weaker copy into the trash; the undo takes it back.
+TEST_F(CliSearchTest, TrashRunAndItsUndo) {
+  const std::string before = test::ReadFile(music + "The Band - Song.mp3");
+  CliResult run =
+      RunCli({"search", "--json", "--mode", "delete", "--check-pairs", "off", music}, home);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string trashed = home + ".local/share/Trash/files/The Band - Song.mp3";
+  bool reported = false;
+  for (const auto& line : JsonLines(run.out)) {
+    reported = reported || (line["action"] == "trash" && line["to"] == trashed);
+  }
+  EXPECT_TRUE(reported) << run.out;
+  EXPECT_EQ(test::ReadFile(trashed), before);
+  run = RunCli({"undo"}, home);
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_EQ(test::ReadFile(music + "The Band - Song.mp3"), before);
+  EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u);
+}
+
+// A failed action or a folder that cannot be searched shows in the status.
+TEST_F(CliSearchTest, FailuresEndWithANonZeroStatus) {
+  CliResult run = RunCli({"search", music, dir.path() + "missing"}, home);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(dir.path() + "missing/: cannot be searched: No such file or directory"),
+            std::string::npos)
+      << run.err;
+  const std::string locked = dir.MakeDir("locked");
+  test::GiveToUnprivileged(dir.path());
+  chmod(locked.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged([&] {
+    const CliResult failed = RunCli(
+        {"search", "--mode", "move", "--move-to", locked, "--check-pairs", "off", music}, home);
+    return failed.status == 4 &&
+           failed.out.find("failed to move: " + music + "The Band - Song.mp3 -> " + locked +
+                           "The Band - Song.mp3: Permission denied") != std::string::npos;
+  }));
 }
 
 TEST_F(CliSearchTest, ErrorsListsDamagedFilesWithItsOwnStatus) {
