@@ -99,6 +99,15 @@ TEST_F(FileActionsTest, UnknownFilesAreListedMovedAndTakenOut) {
   EXPECT_EQ(fx.run.tracks.trackPaths[0], "");
 }
 
+// A stop reaches the loop after each move: large files are not all copied first.
+TEST_F(FileActionsTest, AStopEndsTheUnknownFileMoves) {
+  AddTracks({"A - Unknown.mp3", "B - Unknown.mp3", "C - Unknown.mp3"});
+  s.moveunknown = true;
+  fx.view.onPendingEvents = [this](int) { PressExit(fx.run); };
+  HandleUnknownFiles(fx.run);
+  EXPECT_EQ(ListFiles(s.unknownfolder, ".mp3"), Strings{"A - Unknown.mp3"});
+}
+
 TEST_F(FileActionsTest, UnknownFilesStayWithoutMovingButLeaveTheRun) {
   AddTracks({"Unknown - Title.mp3", "b - Song.mp3"});
   HandleUnknownFiles(fx.run);
