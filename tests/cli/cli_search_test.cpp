@@ -121,7 +121,7 @@ TEST_F(CliSearchTest, TrashRunAndItsUndo) {
   const std::string trashed = home + ".local/share/Trash/files/The Band - Song.mp3";
   bool reported = false;
   for (const auto& line : JsonLines(run.out)) {
-    reported = reported || (line["action"] == "trash" && line["to"] == trashed);
+    reported = reported || (line.value("action", "") == "trash" && line.value("to", "") == trashed);
   }
   EXPECT_TRUE(reported) << run.out;
   EXPECT_EQ(test::ReadFile(trashed), before);
