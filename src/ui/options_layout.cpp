@@ -76,6 +76,8 @@ QWidget* TfOptionen::BuildPage1() {
       Place<QCheckBox>(ts1, "chUnknown", "Unbekannte Dateien verschieben", 176, 192, 185, 17);
   chSubFolder = Place<QCheckBox>(ts1, "chSubFolder", "Unterordner durchsuchen", 176, 208, 185, 17);
   chIdle = Place<QCheckBox>(ts1, "chIdle", "mit niedriger Priorität starten", 176, 224, 185, 17);
+  chCheckPairs =
+      Place<QCheckBox>(ts1, "chCheckPairs", "Check that both are the same song", 176, 240, 185, 17);
   return ts1;
 }
 
@@ -88,6 +90,8 @@ void TfOptionen::BuildDoubleGroup(QWidget* page) {
     auto* item = Place<QRadioButton>(raDouble, name.c_str(), items[i], 8, 16 + 17 * i, 145, 17);
     raDoubleItems->addButton(item, i);
   }
+  // Beside the choice it belongs to; enabled only with "delete".
+  chTrash = Place<QCheckBox>(page, "chTrash", "Delete into the trash", 8, 236, 161, 17);
 }
 
 QWidget* TfOptionen::BuildPage2() {

@@ -1,6 +1,13 @@
 #include "ui/result_list.h"
 
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QToolTip>
 #include <algorithm>
+
+#include "ui/qt_text.h"
 
 namespace tarnwick {
 
@@ -44,6 +51,7 @@ ResultList::ResultList(QWidget* parent) : QTableView(parent), model_(new ResultM
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
   setSortingEnabled(false);
   setShowGrid(true);
   setWordWrap(false);
@@ -56,7 +64,138 @@ ResultList::ResultList(QWidget* parent) : QTableView(parent), model_(new ResultM
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setMinimumSectionSize(0);
-  horizontalHeader()->setDefaultSectionSize(50);
+  horizontalHeader()->setDefaultSectionSize(kDesignWidth);
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { RowsInserted(first, last); });
+  connect(model_, &QAbstractItemModel::modelReset, this, &ResultList::ModelReset);
+  connect(model_, &QAbstractItemModel::headerDataChanged, this, &ResultList::FitColumns);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column) { SectionResized(column); });
+}
+
+int ResultList::StoredWidth(int column) const {
+  return user_sized_.at(column) ? horizontalHeader()->sectionSize(column) : kDesignWidth;
+}
+
+void ResultList::SetStoredWidth(int column, int width) {
+  user_sized_.at(column) = width != kDesignWidth;
+  if (!user_sized_[column]) return;
+  fitting_ = true;
+  horizontalHeader()->resizeSection(column, std::max(width, 0));
+  fitting_ = false;
+}
+
+// The columns the list lays out: all but Name and Folder fit their
+// contents, and those two share what is left of the width in view.
+void ResultList::FitColumns() {
+  fitting_ = true;
+  QHeaderView& header = *horizontalHeader();
+  int used = 0;
+  std::vector<int> stretched;
+  for (int column = 0; column < ResultModel::kColumns; ++column) {
+    const bool fitted = !user_sized_[column];
+    if (fitted && column < kStretchColumns) {
+      stretched.push_back(column);
+      continue;
+    }
+    if (fitted) header.resizeSection(column, ContentWidth(column));
+    used += header.sectionSize(column);
+  }
+  ShareWidth(stretched, viewport()->width() - used);
+  fitting_ = false;
+}
+
+// Room for every text, and what is more in equal parts; when the room is
+// short, parts in the measure of the texts.
+void ResultList::ShareWidth(const std::vector<int>& columns, int width) {
+  int wanted = 0;
+  for (const int column : columns) wanted += ContentWidth(column);
+  const int count = static_cast<int>(columns.size());
+  for (int i = 0; i < count; ++i) {
+    const int column = columns[static_cast<size_t>(i)];
+    const int content = ContentWidth(column);
+    const int extra = width - wanted;
+    const int share = extra >= 0 ? content + extra / count + (i == 0 ? extra % count : 0)
+                                 : width * content / std::max(wanted, 1);
+    horizontalHeader()->resizeSection(column, std::max(share, kMinimumStretch));
+  }
+}
+
+// The widest text of a column, with the margins a cell keeps around it.
+int ResultList::ContentWidth(int column) const {
+  const int cell = content_widths_[static_cast<size_t>(column)] + CellMargin() + 1;
+  return std::max(cell, horizontalHeader()->sectionSizeHint(column));
+}
+
+void ResultList::SectionResized(int column) {
+  if (fitting_) return;
+  user_sized_.at(column) = true;
+  FitColumns();
+}
+
+// Notes and captions span the whole row; the columns learn the widths of
+// the new texts, the Name column with room for an outcome's mark.
+void ResultList::RowsInserted(int first, int last) {
+  const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + CellMargin();
+  bool wider = false;
+  for (int row = first; row <= last; ++row) {
+    const ListedRow& listed = model_->Listed(row);
+    if (listed.role == RowRole::kNote || listed.role == RowRole::kCaption) {
+      setSpan(row, 0, 1, ResultModel::kColumns);
+      continue;
+    }
+    for (int column = 0; column < ResultModel::kColumns; ++column) {
+      int& widest = content_widths_[static_cast<size_t>(column)];
+      const int width =
+          fontMetrics().horizontalAdvance(model_->index(row, column).data().toString());
+      const int needed = width + (column == 0 ? mark : 0);
+      wider = wider || needed > widest;
+      widest = std::max(widest, needed);
+    }
+  }
+  if (wider) FitColumns();
+}
+
+void ResultList::ModelReset() {
+  clearSpans();
+  content_widths_.fill(0);
+  FitColumns();
+}
+
+void ResultList::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  FitColumns();
+}
+
+int ResultList::SelectableRowFrom(int row, int step) const {
+  for (; row >= 0 && row < model_->rowCount(); row += step) {
+    if (!model_->Row(row).IsSeparator()) return row;
+  }
+  return -1;
+}
+
+// A move that would end on a separator goes on past it in its direction,
+// or back the other way when there is no row beyond it.
+// Home and End go to the first and last row, as in a list.
+QModelIndex ResultList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const bool ends = action == MoveHome || action == MoveEnd;
+  const int last = model_->rowCount() - 1;
+  const QModelIndex target =
+      ends ? model_->index(action == MoveHome ? 0 : last, std::max(currentIndex().column(), 0))
+           : QTableView::moveCursor(action, modifiers);
+  if (!target.isValid() || !model_->Row(target.row()).IsSeparator()) return target;
+  const int step = action == MoveUp || action == MovePageUp || action == MoveEnd ? -1 : 1;
+  int row = SelectableRowFrom(target.row(), step);
+  if (row < 0) row = SelectableRowFrom(target.row(), -step);
+  return row < 0 ? currentIndex() : model_->index(row, target.column());
+}
+
+void ResultList::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    emit DoubleClicked();
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 void ResultList::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -64,8 +203,52 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent* event) {
   emit DoubleClicked();
 }
 
-void HeaderColumns::SetColumnWidth(int column, int width) {
-  header_.resizeSection(column, std::max(width, 0));
+// The menu belongs to the row under the pointer, or to the current row when
+// the keyboard asks for it; the row becomes the selected one.
+void ResultList::contextMenuEvent(QContextMenuEvent* event) {
+  const bool by_mouse = event->reason() == QContextMenuEvent::Mouse;
+  const QModelIndex index = by_mouse ? indexAt(event->pos()) : currentIndex();
+  if (!index.isValid() || model_->Row(index.row()).IsSeparator()) return;
+  setCurrentIndex(index);
+  const QPoint at =
+      by_mouse ? event->globalPos() : viewport()->mapToGlobal(visualRect(index).center());
+  emit RowMenuRequested(index.row(), at);
+}
+
+// The margins a cell keeps on both sides of its text.
+int ResultList::CellMargin() const {
+  return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
+bool ResultList::TextIsCut(const QModelIndex& index) const {
+  int room = visualRect(index).width() - CellMargin();
+  if (!index.data(Qt::DecorationRole).value<QIcon>().isNull()) {
+    room -= style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + CellMargin();
+  }
+  const QFont font =
+      index.data(Qt::FontRole).isValid() ? index.data(Qt::FontRole).value<QFont>() : this->font();
+  return QFontMetrics(font).horizontalAdvance(index.data().toString()) > room;
+}
+
+QString ResultList::CellToolTip(const QModelIndex& index) const {
+  if (!index.isValid()) return {};
+  QString tip = index.data(Qt::ToolTipRole).toString();
+  if (!TextIsCut(index)) return tip;
+  const QString text = index.data().toString();
+  return tip.isEmpty() ? text : text + QLatin1Char('\n') + tip;
+}
+
+bool ResultList::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = indexAt(help->pos());
+  const QString tip = CellToolTip(index);
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+  }
+  return true;
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "ui_support.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QWidget>
 #include <filesystem>
@@ -40,6 +41,18 @@ QStringList MessageRecorder::Texts() const {
   QStringList texts;
   for (const RecordedMessage& message : messages) texts << QString::fromStdString(message.text);
   return texts;
+}
+
+void AnswerMenu(const std::function<void(QMenu&)>& answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    poll->deleteLater();
+    answer(*menu);
+    menu->close();
+  });
+  poll->start(10);
 }
 
 ProgramHome::ProgramHome(bool withLanguages) {

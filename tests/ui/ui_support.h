@@ -5,11 +5,14 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "support/temp_dir.h"
+
+class QMenu;
 
 namespace tarnwick::test {
 
@@ -72,6 +75,10 @@ Control& Find(const QObject& window, const char* name) {
 inline int RowCount(const QObject& mainWindow) {
   return Find<QTableView>(mainWindow, "lstInfo").model()->rowCount();
 }
+
+// Answers the next pop-up menu: `answer` gets it (and may trigger one of its
+// entries), then the menu closes.
+void AnswerMenu(const std::function<void(QMenu&)>& answer);
 
 // Writes `count` duplicate pairs into `folder`: "Artist X - Song.mp3" and
 // "The Artist X - Song.mp3", whose names reduce to the same title key. The
