@@ -164,7 +164,7 @@ constexpr LanguageKey kKeys[] = {
     ResultsKey<&RESULTS::MsgFolderNotSearched>("MsgFolderNotSearched",
                                                "folder \"%s\" could not be searched"),
     Tab1Key<&TAB1::TitleTrash>("TitleTrash", "Delete into the trash"),
-    Tab1Key<&TAB1::TitleCheckPairs>("TitleCheckPairs", "Check that both are the same song"),
+    Tab1Key<&TAB1::TitleCheckPairs>("TitleCheckPairs", "Check both are the same song"),
     // The texts that the design fixes in German stay its fallbacks.
     OptionsKey<&OPTIONS::TitleOptions>("TitleOptions", "Optionen"),
     OptionsKey<&OPTIONS::TitlePickMusic>("TitlePickMusic", "Musik-Ordner wählen"),

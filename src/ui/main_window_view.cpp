@@ -13,12 +13,13 @@
 namespace tarnwick {
 
 // Nobody would answer a box during an unattended run: the message goes into
-// the list with the folder in work.
+// the list with the folder in work, after those of the start.
 void TfHaupt::ShowMessage(const std::string& text) {
   if (!unattended_) {
     ShowMessageBox(text);
     return;
   }
+  ShowPendingNotes();
   lstInfo->Model().AppendOwn(RowRole::kMessage, text, settings_.mp3folder);
 }
 

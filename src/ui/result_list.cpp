@@ -106,18 +106,21 @@ void ResultList::FitColumns() {
 }
 
 // Room for every text, and what is more in equal parts; when the room is
-// short, parts in the measure of the texts.
+// short, parts in the measure of the texts. The last column takes what is
+// left, so that the columns end at the edge.
 void ResultList::ShareWidth(const std::vector<int>& columns, int width) {
   int wanted = 0;
   for (const int column : columns) wanted += ContentWidth(column);
   const int count = static_cast<int>(columns.size());
+  int left = width;
   for (int i = 0; i < count; ++i) {
     const int column = columns[static_cast<size_t>(i)];
     const int content = ContentWidth(column);
-    const int extra = width - wanted;
-    const int share = extra >= 0 ? content + extra / count + (i == 0 ? extra % count : 0)
-                                 : width * content / std::max(wanted, 1);
+    const int share = i == count - 1    ? left
+                      : width >= wanted ? content + (width - wanted) / count
+                                        : width * content / std::max(wanted, 1);
     horizontalHeader()->resizeSection(column, std::max(share, kMinimumStretch));
+    left -= share;
   }
 }
 

@@ -8,11 +8,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <filesystem>
 #include <memory>
@@ -20,6 +22,7 @@
 #include "support/mp3_stream.h"
 #include "ui/home_page.h"
 #include "ui/program.h"
+#include "ui/result_list.h"
 #include "ui_support.h"
 
 using namespace tarnwick;
@@ -71,11 +74,13 @@ class MainWindowTest : public QObject {
  private slots:
   void exitButtonStopsRunThenCloses();
   void closeBoxDuringRunStopsItThenCloses();
+  void cancelInAPairResetsTheProgress();
   void separatorRowsRefuseSelection();
   void keysStepOverSeparators();
   void doubleClickOpensSelectedFile();
   void withoutPlayerOpeningSaysSo();
   void rowMenuOffersOpenFolderAndCopy();
+  void columnsFillTheWidthAndCutCellsTellTheirText();
   void doubleClickKeepsBytesOfNamesThatAreNotUtf8();
   void linkLabelColoursAndClick();
   void errorDetectionFillsStatusBar();
@@ -130,6 +135,24 @@ void MainWindowTest::closeBoxDuringRunStopsItThenCloses() {
   QCOMPARE(RowCount(f.Main()), 0);
   QVERIFY(f.Main().Settings().stopped);
   QCOMPARE(f.home.Setting("titleWidth0"), QString("50"));
+}
+
+// Stopped while a pair is listed, the run goes on to its next test point,
+// where it has moved the progress bar once more; the bar ends empty all the
+// same.
+void MainWindowTest::cancelInAPairResetsTheProgress() {
+  Fixture f(3);
+  const ResultModel& model = static_cast<ResultList&>(f.List()).Model();
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (model.Counts().pairs == 0) return;
+    poll.stop();
+    f.Button("btnEnde").click();
+  });
+  poll.start(0);
+  f.RunSearch();
+  QCOMPARE(model.Counts().pairs, 1);
+  QCOMPARE(Find<QProgressBar>(f.Main(), "pBar").value(), 0);
 }
 
 // A grey separator band before each pair; clicking it, or moving onto it
@@ -274,6 +297,28 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
   const QByteArray path =
       QByteArray::fromPercentEncoding(opened.urls[0].path(QUrl::FullyEncoded).toLatin1());
   QCOMPARE(path.toStdString(), music + latin1);
+}
+
+// Name and Folder take the width the other columns leave; a cell too
+// narrow for its text shows it whole as its tool tip.
+void MainWindowTest::columnsFillTheWidthAndCutCellsTellTheirText() {
+  Fixture f(1);
+  f.Main().resize(800, 300);
+  f.RunSearch();
+  QTableView& list = f.List();
+  const QHeaderView& header = *list.horizontalHeader();
+  QCOMPARE(header.length(), list.viewport()->width());
+  f.Main().resize(620, 300);
+  QCOMPARE(header.length(), list.viewport()->width());
+  const auto tip = [&list](int column) {
+    const QRect cell = list.visualRect(list.model()->index(1, column));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), list.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(list.viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  QCOMPARE(tip(4), QString());
+  QCOMPARE(tip(1), QString::fromStdString(f.music));
+  QVERIFY(header.sectionSize(4) > 40);
 }
 
 // Pressing turns the link green and releasing turns it blue, not red, with
