@@ -31,6 +31,18 @@ QIcon OutcomeIcon(const ListedRow& listed) {
   return {};
 }
 
+QString CellText(const ResultRow& row, int column) {
+  if (column == 0) return ToQt(row.caption);
+  const size_t item = static_cast<size_t>(column - 1);
+  return item < row.subItems.size() ? ToQt(row.subItems[item]) : QString();
+}
+
+QFont BoldFont() {
+  QFont bold;
+  bold.setBold(true);
+  return bold;
+}
+
 bool IsGone(const RowOutcome& outcome) {
   return outcome.kind == RowOutcome::Kind::kDeleted || outcome.kind == RowOutcome::Kind::kTrashed;
 }
@@ -54,27 +66,21 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
   const ListedRow& listed = Listed(index.row());
   const bool name = index.column() == 0;
   switch (role) {
-    case Qt::DisplayRole: {
-      if (name) return ToQt(listed.row.caption);
-      const size_t item = static_cast<size_t>(index.column() - 1);
-      return item < listed.row.subItems.size() ? ToQt(listed.row.subItems[item]) : QString();
-    }
+    case Qt::DisplayRole: return CellText(listed.row, index.column());
     case Qt::BackgroundRole: return QBrush(RowBackground(index.row()));
     case Qt::ForegroundRole: return Foreground(listed);
     case Qt::DecorationRole: return name ? QVariant(OutcomeIcon(listed)) : QVariant();
-    case Qt::ToolTipRole: {
-      // A held pair's band names the reason wherever the pointer is on it.
-      const bool held_band = listed.row.IsSeparator() && listed.role == RowRole::kListed;
-      return name || held_band ? ToQt(OutcomeText(index.row())) : QString();
-    }
-    case Qt::FontRole: {
-      if (listed.role != RowRole::kCaption) return {};
-      QFont bold;
-      bold.setBold(true);
-      return bold;
-    }
+    case Qt::ToolTipRole: return ToolTip(listed, index);
+    case Qt::FontRole: return listed.role == RowRole::kCaption ? QVariant(BoldFont()) : QVariant();
     default: return {};
   }
+}
+
+// The outcome in the Name cell; a held pair's band names the reason
+// wherever the pointer is on it.
+QVariant ResultModel::ToolTip(const ListedRow& listed, const QModelIndex& index) const {
+  const bool band = listed.row.IsSeparator() && listed.role == RowRole::kListed;
+  return index.column() == 0 || band ? ToQt(OutcomeText(index.row())) : QString();
 }
 
 QVariant ResultModel::Foreground(const ListedRow& listed) const {
@@ -112,6 +118,9 @@ void ResultModel::Clear() {
 
 void ResultModel::Append(const ResultRow& row) { Append(ListedRow{row}); }
 
+// Notes and captions are separators with a caption; a message has its
+// folder as a sub-item, so that it can be selected like a file's row. The
+// kind counts for the run's own rows only.
 void ResultModel::AppendOwn(RowRole role, const std::string& text, const std::string& folder) {
   ResultRow row{RowKind::kSeparator, text, {}};
   if (role == RowRole::kMessage) row.subItems = {folder};

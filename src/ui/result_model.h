@@ -62,6 +62,7 @@ class ResultModel : public QAbstractTableModel {
   void Append(ListedRow row);
   void RowsChanged(const std::vector<size_t>& rows);
   QVariant Foreground(const ListedRow& listed) const;
+  QVariant ToolTip(const ListedRow& listed, const QModelIndex& index) const;
 
   RunRecord record_;
   int shown_ = 0;  // the rows the view knows of
