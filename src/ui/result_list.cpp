@@ -7,7 +7,6 @@
 #include <QToolTip>
 #include <algorithm>
 
-
 namespace tarnwick {
 
 RowSelectionModel::RowSelectionModel(ResultModel* model, QObject* parent)
@@ -127,7 +126,7 @@ bool ResultList::TextIsCut(const QModelIndex& index) const {
   }
   const QFont font =
       index.data(Qt::FontRole).isValid() ? index.data(Qt::FontRole).value<QFont>() : this->font();
-  return QFontMetrics(font).horizontalAdvance(index.data().toString()) > room;
+  return QFontMetricsF(font).horizontalAdvance(index.data().toString()) > room;
 }
 
 QString ResultList::CellToolTip(const QModelIndex& index) const {

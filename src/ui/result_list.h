@@ -85,6 +85,7 @@ class ResultList : public QTableView {
   void SectionResized(int column);
   int ContentWidth(int column) const;
   int CellMargin() const;
+  int TextWidth(const QString& text) const;
   void ShareWidth(const std::vector<int>& columns, int width);
   bool TextIsCut(const QModelIndex& index) const;
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 
 #include "ui/result_list.h"
 
@@ -87,8 +88,7 @@ void ResultList::RowsInserted(int first, int last) {
     }
     for (int column = 0; column < ResultModel::kColumns; ++column) {
       int& widest = content_widths_[static_cast<size_t>(column)];
-      const int width =
-          fontMetrics().horizontalAdvance(model_->index(row, column).data().toString());
+      const int width = TextWidth(model_->index(row, column).data().toString());
       const int needed = width + (column == 0 ? mark : 0);
       wider = wider || needed > widest;
       widest = std::max(widest, needed);
@@ -106,6 +106,11 @@ void ResultList::ModelReset() {
 void ResultList::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   FitColumns();
+}
+
+// Rounded up: a text a fraction of a pixel wider than its room is cut.
+int ResultList::TextWidth(const QString& text) const {
+  return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
 }
 
 // The margins a cell keeps on both sides of its text.

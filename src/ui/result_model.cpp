@@ -24,7 +24,7 @@ QIcon OutcomeIcon(const ListedRow& listed) {
     case Kind::kMoved: return QApplication::style()->standardIcon(QStyle::SP_ArrowForward);
     case Kind::kTrashed: return QApplication::style()->standardIcon(QStyle::SP_TrashIcon);
     case Kind::kDeleted: return QApplication::style()->standardIcon(QStyle::SP_DialogDiscardButton);
-    case Kind::kRenamed: return QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    case Kind::kRenamed: return QApplication::style()->standardIcon(QStyle::SP_BrowserReload);
     case Kind::kHeld: return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     case Kind::kFailed: return QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
   }
