@@ -97,6 +97,7 @@ class TfHaupt : public QWidget, private RunView {
   // The end of a run: the summary, the notes in the list, and whatever
   // waited for the run to end (a close, the unattended countdown).
   void FinishRun(RunType type, RunOutcome outcome);
+  void SummariseRun(RunType type, RunOutcome outcome);
   void AddErrorCaption();
   void ShowPendingNotes();
   void ShowRowStatus(const QModelIndex& current);

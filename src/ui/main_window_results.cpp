@@ -30,24 +30,12 @@ QUrl FileUrl(const std::string& path) {
 
 }  // namespace
 
-// A run that found nothing says so in the list; every run that ran says
-// what it did in the status bar. An unattended run that was refused still
-// ends the program.
+// Whatever waited for the run to end comes now: a close, or the countdown
+// of an unattended run that was refused.
 void TfHaupt::FinishRun(RunType type, RunOutcome outcome) {
-  ResultModel& model = lstInfo->Model();
   ShowPendingNotes();
-  if (outcome != RunOutcome::kRefused) {
-    if (type == RunType::kErrors) AddErrorCaption();
-    const RunCounts& counts = model.Counts();
-    const RESULTS& texts = language_.RESULTS;
-    const bool duplicates = type == RunType::kDuplicates;
-    if (outcome == RunOutcome::kFinished && (duplicates ? counts.pairs : counts.damaged) == 0) {
-      model.AppendOwn(RowRole::kNote, duplicates ? texts.TitleNoDuplicates : texts.TitleNoDamaged);
-    }
-    summary_ = SummaryText(counts, type, outcome == RunOutcome::kAborted, texts);
-    sbInfo->showMessage(ToQt(summary_));
-  }
-  model.Flush();
+  if (outcome != RunOutcome::kRefused) SummariseRun(type, outcome);
+  lstInfo->Model().Flush();
   error_caption_due_ = false;
   ProgressReset();
   const bool countdown = unattended_ && outcome == RunOutcome::kRefused;
@@ -58,6 +46,21 @@ void TfHaupt::FinishRun(RunType type, RunOutcome outcome) {
   } else if (countdown) {
     ShowExitCountdown();
   }
+}
+
+// A run that found nothing says so in the list; every run that ran says
+// what it did in the status bar.
+void TfHaupt::SummariseRun(RunType type, RunOutcome outcome) {
+  ResultModel& model = lstInfo->Model();
+  if (type == RunType::kErrors) AddErrorCaption();
+  const RunCounts& counts = model.Counts();
+  const RESULTS& texts = language_.RESULTS;
+  const bool duplicates = type == RunType::kDuplicates;
+  if (outcome == RunOutcome::kFinished && (duplicates ? counts.pairs : counts.damaged) == 0) {
+    model.AppendOwn(RowRole::kNote, duplicates ? texts.TitleNoDuplicates : texts.TitleNoDamaged);
+  }
+  summary_ = SummaryText(counts, type, outcome == RunOutcome::kAborted, texts);
+  sbInfo->showMessage(ToQt(summary_));
 }
 
 // The error detection adds to the list; its rows start below a caption that

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -27,20 +26,6 @@
 
 using namespace tarnwick;
 using namespace tarnwick::test;
-
-// Receives the addresses the program asks the desktop to open.
-class OpenedUrls : public QObject {
-  Q_OBJECT
-
- public:
-  OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
-  ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-
-  QList<QUrl> urls;
-
- public slots:
-  void open(const QUrl& url) { urls << url; }
-};
 
 // A configured program on a music folder with `pairs` duplicate pairs.
 struct Fixture {

@@ -2,7 +2,6 @@
 // files: the mark and tool tip of each row, rows that follow their files,
 // the amber band of a held pair and the summary in the status bar.
 
-#include <QDesktopServices>
 #include <QIcon>
 #include <QPushButton>
 #include <QStatusBar>
@@ -18,20 +17,6 @@ using namespace tarnwick;
 using namespace tarnwick::test;
 
 namespace {
-
-// Receives the addresses the program asks the desktop to open.
-class OpenedUrls : public QObject {
-  Q_OBJECT
-
- public:
-  OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
-  ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-
-  QList<QUrl> urls;
-
- public slots:
-  void open(const QUrl& url) { urls << url; }
-};
 
 // A search of a music folder in the user's own home, with `settings`.
 struct Fixture {

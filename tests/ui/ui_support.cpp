@@ -1,6 +1,7 @@
 #include "ui_support.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QMessageBox>
 #include <QWidget>
@@ -42,6 +43,10 @@ QStringList MessageRecorder::Texts() const {
   for (const RecordedMessage& message : messages) texts << QString::fromStdString(message.text);
   return texts;
 }
+
+OpenedUrls::OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
+
+OpenedUrls::~OpenedUrls() { QDesktopServices::unsetUrlHandler("file"); }
 
 void AnswerMenu(const std::function<void(QMenu&)>& answer) {
   auto* poll = new QTimer;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,21 @@ class ProgramHome {
 
  private:
   TempDir dir_;
+};
+
+// For as long as it lives, receives the addresses of files the program asks
+// the desktop to open.
+class OpenedUrls : public QObject {
+  Q_OBJECT
+
+ public:
+  OpenedUrls();
+  ~OpenedUrls() override;
+
+  QList<QUrl> urls;
+
+ public slots:
+  void open(const QUrl& url) { urls << url; }
 };
 
 // Settings of a configured program whose MP3 folder is `mp3folder`, plus
