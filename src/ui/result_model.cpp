@@ -116,7 +116,7 @@ void ResultModel::Clear() {
   endResetModel();
 }
 
-void ResultModel::Append(const ResultRow& row) { Append(ListedRow{row}); }
+void ResultModel::Append(const ResultRow& row) { Add(ListedRow{row}); }
 
 // Notes and captions are separators with a caption; a message has its
 // folder as a sub-item, so that it can be selected like a file's row. The
@@ -124,10 +124,10 @@ void ResultModel::Append(const ResultRow& row) { Append(ListedRow{row}); }
 void ResultModel::AppendOwn(RowRole role, const std::string& text, const std::string& folder) {
   ResultRow row{RowKind::kSeparator, text, {}};
   if (role == RowRole::kMessage) row.subItems = {folder};
-  Append(ListedRow{std::move(row), role});
+  Add(ListedRow{std::move(row), role});
 }
 
-void ResultModel::Append(ListedRow row) {
+void ResultModel::Add(ListedRow row) {
   record_.Append(std::move(row));
   if (!flush_timer_.isActive()) flush_timer_.start();
 }

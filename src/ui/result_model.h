@@ -59,7 +59,7 @@ class ResultModel : public QAbstractTableModel {
  private:
   static constexpr int kBatchMilliseconds = 50;
 
-  void Append(ListedRow row);
+  void Add(ListedRow row);
   void RowsChanged(const std::vector<size_t>& rows);
   QVariant Foreground(const ListedRow& listed) const;
   QVariant ToolTip(const ListedRow& listed, const QModelIndex& index) const;
