@@ -21,6 +21,29 @@ std::string& PageFieldOf(LANGUAGE& language) {
   return language.OPTIONS.*Page.*Field;
 }
 
+// Keys added after the original ones; each falls back to a readable text, so
+// that older language files keep working.
+template <auto Field>
+constexpr LanguageKey MainKey(const char* key, const char* fallback) {
+  return {"Main", key, fallback, FieldOf<&LANGUAGE::MAIN, Field>};
+}
+template <auto Field>
+constexpr LanguageKey ResultsKey(const char* key, const char* fallback) {
+  return {"Results", key, fallback, FieldOf<&LANGUAGE::RESULTS, Field>};
+}
+template <auto Field>
+constexpr LanguageKey OptionsKey(const char* key, const char* fallback) {
+  return {"Options", key, fallback, FieldOf<&LANGUAGE::OPTIONS, Field>};
+}
+template <auto Field>
+constexpr LanguageKey Tab1Key(const char* key, const char* fallback) {
+  return {"Options_Tab1", key, fallback, PageFieldOf<&OPTIONS::TAB1, Field>};
+}
+template <auto Field>
+constexpr LanguageKey MessagesKey(const char* key, const char* fallback) {
+  return {"Messages", key, fallback, FieldOf<&LANGUAGE::MESSAGES, Field>};
+}
+
 // "ButtonCancel" of section "Main" is read twice: for the options dialog
 // with its own placeholder, and for the cancel buttons of the main and the
 // countdown window.
@@ -104,6 +127,61 @@ constexpr LanguageKey kKeys[] = {
     {"Messages", "MsgFolderIsSearched",
      "\"%s\" receives moved or unknown files and cannot be a folder that is searched",
      FieldOf<&LANGUAGE::MESSAGES, &MESSAGES::MsgFolderIsSearched>},
+    MainKey<&MAIN::ButtonUndo>("ButtonUndo", "Undo last run"),
+    MainKey<&MAIN::TitleProblems>("TitleProblems", "Problems"),
+    MainKey<&MAIN::TitleCloseIn1>("TitleCloseIn1", ""),
+    ResultsKey<&RESULTS::TitleNoDuplicates>("TitleNoDuplicates", "No duplicates found"),
+    ResultsKey<&RESULTS::TitleNoDamaged>("TitleNoDamaged", "No damaged files found"),
+    ResultsKey<&RESULTS::TitleDamagedFiles>("TitleDamagedFiles", "Damaged files"),
+    ResultsKey<&RESULTS::TitleKept>("TitleKept", "kept"),
+    ResultsKey<&RESULTS::TitleMovedTo>("TitleMovedTo", "moved to %s"),
+    ResultsKey<&RESULTS::TitleTrashed>("TitleTrashed", "trashed"),
+    ResultsKey<&RESULTS::TitleDeleted>("TitleDeleted", "deleted"),
+    ResultsKey<&RESULTS::TitleRenamedFrom>("TitleRenamedFrom", "renamed from %s"),
+    ResultsKey<&RESULTS::TitleHeld>("TitleHeld", "held: %s"),
+    ResultsKey<&RESULTS::TitleFailed>("TitleFailed", "failed: %s"),
+    ResultsKey<&RESULTS::TitleHeldSameFile>("TitleHeldSameFile", "same file"),
+    ResultsKey<&RESULTS::TitleHeldLengths>("TitleHeldLengths", "lengths differ"),
+    ResultsKey<&RESULTS::TitleHeldRecordings>("TitleHeldRecordings", "different recordings"),
+    ResultsKey<&RESULTS::TitleHeldDamaged>("TitleHeldDamaged", "copy to keep is damaged"),
+    ResultsKey<&RESULTS::TitleSumPairs>("TitleSumPairs", "%d pairs"),
+    ResultsKey<&RESULTS::TitleSumPairs1>("TitleSumPairs1", ""),
+    ResultsKey<&RESULTS::TitleSumMoved>("TitleSumMoved", "%d moved"),
+    ResultsKey<&RESULTS::TitleSumTrashed>("TitleSumTrashed", "%d trashed"),
+    ResultsKey<&RESULTS::TitleSumDeleted>("TitleSumDeleted", "%d deleted"),
+    ResultsKey<&RESULTS::TitleSumHeld>("TitleSumHeld", "%d held"),
+    ResultsKey<&RESULTS::TitleSumFailed>("TitleSumFailed", "%d failed"),
+    ResultsKey<&RESULTS::TitleSumRenamed>("TitleSumRenamed", "%d renamed"),
+    ResultsKey<&RESULTS::TitleSumUnknown>("TitleSumUnknown", "%d unknown files moved"),
+    ResultsKey<&RESULTS::TitleSumUnknown1>("TitleSumUnknown1", ""),
+    ResultsKey<&RESULTS::TitleSumDamaged>("TitleSumDamaged", "%d damaged files"),
+    ResultsKey<&RESULTS::TitleSumDamaged1>("TitleSumDamaged1", ""),
+    ResultsKey<&RESULTS::TitleSumStopped>("TitleSumStopped", "%s (stopped)"),
+    ResultsKey<&RESULTS::ButtonOpen>("ButtonOpen", "Open"),
+    ResultsKey<&RESULTS::ButtonOpenFolder>("ButtonOpenFolder", "Open containing folder"),
+    ResultsKey<&RESULTS::ButtonCopyPath>("ButtonCopyPath", "Copy path"),
+    ResultsKey<&RESULTS::MsgNoPlayer>("MsgNoPlayer", "No program is set up to open MP3 files"),
+    ResultsKey<&RESULTS::MsgFolderNotSearched>("MsgFolderNotSearched",
+                                               "folder \"%s\" could not be searched"),
+    Tab1Key<&TAB1::TitleTrash>("TitleTrash", "Delete into the trash"),
+    Tab1Key<&TAB1::TitleCheckPairs>("TitleCheckPairs", "Check both are the same song"),
+    // The texts that the design fixes in German stay its fallbacks.
+    OptionsKey<&OPTIONS::TitleOptions>("TitleOptions", "Optionen"),
+    OptionsKey<&OPTIONS::TitlePickMusic>("TitlePickMusic", "Musik-Ordner wählen"),
+    OptionsKey<&OPTIONS::TitlePickMoved>("TitlePickMoved", "Ordner für doppelte Dateien wählen"),
+    OptionsKey<&OPTIONS::TitlePickUnknown>("TitlePickUnknown",
+                                           "Ordner für unbekannte Dateien wählen"),
+    OptionsKey<&OPTIONS::TitleLinkComment>("TitleLinkComment", "Löscht doppelte MP3-Dateien"),
+    MessagesKey<&MESSAGES::MsgNoFolderListed>("MsgNoFolderListed",
+                                              "MP3-Ordner: Kein Verzeichnis ausgewählt"),
+    MessagesKey<&MESSAGES::MsgFolderListed>("MsgFolderListed", "\"%s\" is in the list already"),
+    MessagesKey<&MESSAGES::MsgNoPriorities>("MsgNoPriorities",
+                                            "keine Einträge in Prioritätenliste gefunden!"),
+    MessagesKey<&MESSAGES::MsgLinkDesktop>("MsgLinkDesktop",
+                                           "Verknüpfung erfolgreich auf dem Desktop erstellt"),
+    MessagesKey<&MESSAGES::MsgLinkAutostart>("MsgLinkAutostart",
+                                             "Verknüpfung erfolgreich im Autostart erstellt"),
+    MessagesKey<&MESSAGES::MsgLinkFailed>("MsgLinkFailed", "Fehler beim Erstellen der Verknüpfung"),
 };
 
 // The values of the priority section in file order; its key names only

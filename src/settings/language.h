@@ -17,6 +17,24 @@ struct MAIN {
   std::string ButtonExit, ButtonCancel, ButtonSearchDouble, ButtonFindErrors, ButtonOptions;
   std::string TitleName, TitleFolder, TitleLength, TitleVBR, TitleBitrate, TitleErrors, TitleFrames,
       TitleYes, TitleNo, TitleCloseInX;
+  // Beyond the original texts: the undo button, the problems column, and
+  // the countdown's singular, which is empty where the language has none.
+  std::string ButtonUndo, TitleProblems, TitleCloseIn1;
+};
+
+// What the results list says about a run: the outcome of each row, the
+// summary in the status bar, the notes in the list and the row menu. A
+// singular ("...1") is empty where the language has none.
+struct RESULTS {
+  std::string TitleNoDuplicates, TitleNoDamaged, TitleDamagedFiles;
+  std::string TitleKept, TitleMovedTo, TitleTrashed, TitleDeleted, TitleRenamedFrom, TitleHeld,
+      TitleFailed;
+  std::string TitleHeldSameFile, TitleHeldLengths, TitleHeldRecordings, TitleHeldDamaged;
+  std::string TitleSumPairs, TitleSumPairs1, TitleSumMoved, TitleSumTrashed, TitleSumDeleted,
+      TitleSumHeld, TitleSumFailed, TitleSumRenamed, TitleSumUnknown, TitleSumUnknown1,
+      TitleSumDamaged, TitleSumDamaged1, TitleSumStopped;
+  std::string ButtonOpen, ButtonOpenFolder, ButtonCopyPath;
+  std::string MsgNoPlayer, MsgFolderNotSearched;
 };
 
 struct TAB1 {
@@ -24,6 +42,7 @@ struct TAB1 {
       ButtonShortAuto, TitleDouble, TitleDoubleDisplay, TitleDoubleMove, TitleDoubleDelete,
       TitleVBR, TitleVBREver, TitleVBRDouble, TitleSearchStart, TitleSearchStop, TitleMoveUnknown,
       TitleRecursive, TitleLowPriority;
+  std::string TitleTrash, TitleCheckPairs;  // beyond the original texts
 };
 
 struct TAB2 {
@@ -35,6 +54,9 @@ struct TAB2 {
 struct OPTIONS {
   tarnwick::TAB1 TAB1;
   tarnwick::TAB2 TAB2;
+  // The dialog's caption, the folder pickers' titles and the comment of the
+  // launchers it creates.
+  std::string TitleOptions, TitlePickMusic, TitlePickMoved, TitlePickUnknown, TitleLinkComment;
 };
 
 struct MESSAGES {
@@ -42,11 +64,16 @@ struct MESSAGES {
       MsgFolderMovedDoesNotExist, MsgFolderUnknownDoesNotExist, MsgNotConfigured;
   // Beyond the original six; a file without them shows the English text.
   std::string MsgFolderLocked, MsgFolderIsSearched;
+  // The options dialog's checks of the folder and rule lists and its
+  // shortcut messages.
+  std::string MsgNoFolderListed, MsgFolderListed, MsgNoPriorities, MsgLinkDesktop, MsgLinkAutostart,
+      MsgLinkFailed;
 };
 
 struct LANGUAGE {
   tarnwick::GENERAL GENERAL;
   tarnwick::MAIN MAIN;
+  tarnwick::RESULTS RESULTS;
   tarnwick::OPTIONS OPTIONS;
   tarnwick::MESSAGES MESSAGES;
 };

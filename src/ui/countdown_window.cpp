@@ -1,11 +1,12 @@
 #include "ui/countdown_window.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
-#include "platform/format.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/run_texts.h"
 
 namespace tarnwick {
 
@@ -43,11 +44,22 @@ void TfEnde::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
+// The window takes the focus, so that Enter, Space and Esc reach its button.
 void TfEnde::FormShow() {
   move(fHaupt_.geometry().center() - rect().center());
   secondsLeft = 5;
   ShowCountdown();
   Timer1->start();
+  activateWindow();
+  btnCancel->setFocus();
+}
+
+void TfEnde::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    btnCancelClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TfEnde::ShowCountdown() {
@@ -56,7 +68,8 @@ void TfEnde::ShowCountdown() {
 }
 
 void TfEnde::ShowSecondsLeft() {
-  lblEnde->setText(ToQt(FormatText(fHaupt_.Language().MAIN.TitleCloseInX, secondsLeft)));
+  const MAIN& texts = fHaupt_.Language().MAIN;
+  lblEnde->setText(ToQt(CountText(texts.TitleCloseInX, texts.TitleCloseIn1, secondsLeft)));
 }
 
 // The tick after 0 ends the program. The countdown stops first, so a run

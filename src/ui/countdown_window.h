@@ -11,7 +11,7 @@ class TfHaupt;
 
 // Ends an unattended search: counts down from five seconds, one a second,
 // and closes the main window a second after it has shown 0, unless the user
-// cancels. Each showing starts again from five.
+// cancels with its button or Esc. Each showing starts again from five.
 class TfEnde : public QWidget {
   Q_OBJECT
 
@@ -23,6 +23,7 @@ class TfEnde : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormShow();

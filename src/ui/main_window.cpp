@@ -4,39 +4,26 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QUrl>
+#include <QStyle>
+#include <QTimer>
 #include <QWindow>
 
-#include "platform/text.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
 #include "ui/home_page.h"
 #include "ui/message_box.h"
 #include "ui/options_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/window_place.h"
 
 namespace tarnwick {
-namespace {
-
-// A listed file's address. A path that is not UTF-8 keeps its bytes
-// percent-encoded, so the file opened is the very file listed.
-QUrl FileUrl(const std::string& path) {
-  if (IsValidUtf8(path)) return QUrl::fromLocalFile(QString::fromStdString(path));
-  QUrl url;
-  url.setScheme(QStringLiteral("file"));
-  url.setPath(QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/")),
-              QUrl::TolerantMode);
-  return url;
-}
-
-}  // namespace
 
 TfHaupt::TfHaupt(const QStringList& arguments) {
   setObjectName(QStringLiteral("fHaupt"));
   BuildControls();
   ConnectHandlers();
-  move(screen()->availableGeometry().center() - rect().center());
   FormCreate(arguments);
+  PlaceOnScreen();
 }
 
 // The options dialog belongs to this window, so the window manager keeps it
@@ -50,17 +37,29 @@ void TfHaupt::SetWindows(TfOptionen& options, TfEnde& countdown) {
   options.windowHandle()->setTransientParent(windowHandle());
 }
 
-// Every message here appears before the window is shown. The folder warnings
-// of LoadSettings are in English, since only the built-in messages are in
+// Every message here appears before the window is shown, unless the program
+// starts unattended: then they wait for the list. The folder warnings of
+// LoadSettings are in English, since only the built-in messages are in
 // force until the language file has been read.
 void TfHaupt::FormCreate(const QStringList& arguments) {
   SetApplicationTitle(QStringLiteral("Tarnwick"));
   settings_.stopped = true;
   SetDefaultMessages(language_);
   ReadCommandLine(arguments);
-  LoadSettings(settings_, *columns_, language_.MESSAGES, SettingsPath(), ShowMessageBox);
-  LoadLanguage(language_, settings_.lang, ShowMessageBox);
-  if (!settings_.configured) ShowMessageBox(language_.MESSAGES.MsgNotConfigured);
+  std::vector<std::string> messages;
+  const MessageSink keep = [&messages](const std::string& text) { messages.push_back(text); };
+  LoadSettings(settings_, *columns_, language_.MESSAGES, SettingsPath(), keep);
+  LoadLanguage(language_, settings_.lang, keep);
+  if (!settings_.configured) messages.push_back(language_.MESSAGES.MsgNotConfigured);
+  ShowStartupMessages(messages);
+}
+
+void TfHaupt::ShowStartupMessages(const std::vector<std::string>& messages) {
+  if (StartsUnattended()) {
+    pending_notes_ = messages;
+    return;
+  }
+  for (const std::string& message : messages) ShowMessageBox(message);
 }
 
 // Only the first argument counts; the program's own name comes before it.
@@ -71,6 +70,20 @@ void TfHaupt::ReadCommandLine(const QStringList& arguments) {
   setWindowTitle(title);
 }
 
+// The stored place, or the design's size in the middle of the screen; either
+// fits into the screen's free area with room for the window's frame, whose
+// size the window manager only tells once the window is shown.
+void TfHaupt::PlaceOnScreen() {
+  const QRect available = screen()->availableGeometry();
+  const std::optional<WindowPlace> place = LoadWindowPlace(SettingsPath());
+  QRect wanted = place ? place->geometry : QRect(QPoint(), size());
+  if (!place) wanted.moveCenter(available.center());
+  const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+  setGeometry(FitIntoScreen(wanted, available, QMargins(border, title + border, border, border)));
+  if (place && place->maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void TfHaupt::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shown_) return;
@@ -78,22 +91,36 @@ void TfHaupt::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+// A first start asks for the options once the window is up.
 void TfHaupt::FormShow() {
   Label1->setText(QString::asprintf("Tarnwick v%d.%d", VersionMajor, VersionMinor));
   ApplyColumnWidths(settings_, *columns_);
   ApplyMainTexts();
   if (settings_.autostart) tAutostart->start();
+  if (!settings_.configured && !StartsUnattended()) {
+    QTimer::singleShot(0, this, &TfHaupt::btnOptionenClick);
+  }
 }
 
-// Closing never stops a run: when one is active it carries on to its end,
-// and the program ends when it has returned to the event loop.
+// During a run the window waits: the run stops at its next test point and
+// the window closes when it has returned (FinishRun).
 void TfHaupt::closeEvent(QCloseEvent* event) {
+  if (!settings_.stopped) {
+    close_requested_ = true;
+    PressExit(run_);
+    event->ignore();
+    return;
+  }
   FormClose();
   event->accept();
   emit Closed();
 }
 
-void TfHaupt::FormClose() { SaveColumnWidths(*columns_, SettingsPath(), ShowMessageBox); }
+// A failed write of the place has been reported with the widths already.
+void TfHaupt::FormClose() {
+  SaveColumnWidths(*columns_, SettingsPath(), ShowMessageBox);
+  SaveWindowPlace({normalGeometry(), isMaximized()}, SettingsPath());
+}
 
 void TfHaupt::ApplyMainTexts() {
   const MAIN& m = language_.MAIN;
@@ -101,9 +128,10 @@ void TfHaupt::ApplyMainTexts() {
   btnTarnwick->setText(ToQt(m.ButtonSearchDouble));
   btnFehler->setText(ToQt(m.ButtonFindErrors));
   btnOptionen->setText(ToQt(m.ButtonOptions));
+  btnUndo->setText(ToQt(m.ButtonUndo));
   lstInfo->Model().SetTitles({ToQt(m.TitleName), ToQt(m.TitleFolder), ToQt(m.TitleLength),
                               ToQt(m.TitleVBR), ToQt(m.TitleBitrate), ToQt(m.TitleErrors),
-                              ToQt(m.TitleFrames)});
+                              ToQt(m.TitleFrames), ToQt(m.TitleProblems)});
 }
 
 void TfHaupt::ReloadLanguage() {
@@ -112,13 +140,14 @@ void TfHaupt::ReloadLanguage() {
 }
 
 void TfHaupt::btnTarnwickClick() {
-  RunDuplicateSearch(run_);
-  lstInfo->Model().Flush();
+  sbInfo->clearMessage();
+  FinishRun(RunType::kDuplicates, RunDuplicateSearch(run_));
 }
 
 void TfHaupt::btnFehlerClick() {
-  RunErrorDetection(run_);
-  lstInfo->Model().Flush();
+  sbInfo->clearMessage();
+  error_caption_due_ = true;
+  FinishRun(RunType::kErrors, RunErrorDetection(run_));
 }
 
 // The dialog is filled from the settings as it shows, before this window
@@ -134,22 +163,20 @@ void TfHaupt::btnEndeClick() {
   if (PressExit(run_) == ExitDecision::kCloseWindow) close();
 }
 
+void TfHaupt::btnUndoClick() { emit UndoRequested(); }
+
+void TfHaupt::SetUndoAvailable(bool available) {
+  btnUndo->setVisible(available);
+  btnUndo->setEnabled(available && settings_.stopped);
+}
+
 void TfHaupt::tAutostartTimer() {
   tAutostart->stop();
+  unattended_ = settings_.close;
   btnTarnwickClick();
 }
 
-// Opens the file of the selected row: its folder (the first sub-item) and
-// its name. Whether that succeeds is not reported.
-void TfHaupt::lstInfoDblClick() {
-  const QModelIndexList selected = lstInfo->selectionModel()->selectedRows();
-  if (selected.isEmpty()) return;
-  const ResultRow& row = lstInfo->Model().Row(selected.first().row());
-  if (row.IsSeparator()) return;
-  QDesktopServices::openUrl(FileUrl(row.subItems[0] + row.caption));
-}
-
-void TfHaupt::lblLinkClick() { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePage))); }
+void TfHaupt::lblLinkClick() { QDesktopServices::openUrl(HomePageUrl()); }
 
 bool TfHaupt::eventFilter(QObject* watched, QEvent* event) {
   if (watched != lblLink) return QWidget::eventFilter(watched, event);

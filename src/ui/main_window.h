@@ -9,12 +9,15 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "search/run_view.h"
 #include "search/search_run.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "ui/result_list.h"
+#include "ui/run_texts.h"
 
 namespace tarnwick {
 
@@ -28,6 +31,11 @@ inline constexpr int VersionMinor = 4;
 // progress bar and status bar on the right. It owns the settings and texts of
 // the program and is the user interface of both runs, which run on this
 // thread and let pending events through at their test points.
+//
+// A run started by the automatic search with "close" set is unattended: its
+// messages go into the list instead of boxes that would wait for a user.
+// Closing the window during a run stops the run first, as the exit button
+// does, and then closes.
 class TfHaupt : public QWidget, private RunView {
   Q_OBJECT
 
@@ -54,11 +62,17 @@ class TfHaupt : public QWidget, private RunView {
   void lblLinkClick();
   void lstInfoDblClick();
   void tAutostartTimer();
+  void btnUndoClick();
+
+  // The undo button stays hidden until there is a run to undo.
+  void SetUndoAvailable(bool available);
 
  signals:
   // The window has closed and saved its column widths: the program ends as
   // soon as control is back in its event loop.
   void Closed();
+  // The undo button was pressed.
+  void UndoRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -73,8 +87,22 @@ class TfHaupt : public QWidget, private RunView {
 
   void FormCreate(const QStringList& arguments);
   void ReadCommandLine(const QStringList& arguments);
+  // Whether the program searches and ends by itself, with nobody waiting.
+  bool StartsUnattended() const { return settings_.autostart && settings_.close; }
+  void ShowStartupMessages(const std::vector<std::string>& messages);
   void FormShow();
   void FormClose();
+  void PlaceOnScreen();
+
+  // The end of a run: the summary, the notes in the list, and whatever
+  // waited for the run to end (a close, the unattended countdown).
+  void FinishRun(RunType type, RunOutcome outcome);
+  void SummariseRun(RunType type, RunOutcome outcome);
+  void AddErrorCaption();
+  void ShowPendingNotes();
+  void ShowRowStatus(const QModelIndex& current);
+  void lstInfoRowMenu(int row, const QPoint& position);
+  void OpenFile(const std::string& path);
 
   void lblLinkMouseEnter();
   void lblLinkMouseLeave();
@@ -94,6 +122,9 @@ class TfHaupt : public QWidget, private RunView {
   void SetExitButton(const std::string& text) override;
   void ShowExitCountdown() override;
   void SetStatusText(int panel, const std::string& text) override;
+  void FolderNotSearched(const std::string& folder, std::error_code why) override;
+  void FileActionTried(const FileAction& action) override;
+  void PairHeld(const HeldPair& held) override;
 
   SETTINGS settings_;
   LANGUAGE language_;
@@ -101,6 +132,11 @@ class TfHaupt : public QWidget, private RunView {
   TfOptionen* fOptionen_ = nullptr;
   TfEnde* fEnde_ = nullptr;
   bool shown_ = false;
+  bool unattended_ = false;                 // the run in progress waits for nobody
+  bool close_requested_ = false;            // the window closes when the run has stopped
+  bool error_caption_due_ = false;          // the error detection's rows start below a caption
+  std::vector<std::string> pending_notes_;  // unattended start-up messages for the list
+  std::string summary_;                     // of the last run, for the status bar
 
   QLabel* Label1 = nullptr;
   QLabel* lblLink = nullptr;
@@ -108,6 +144,7 @@ class TfHaupt : public QWidget, private RunView {
   QPushButton* btnFehler = nullptr;
   QPushButton* btnOptionen = nullptr;
   QPushButton* btnEnde = nullptr;
+  QPushButton* btnUndo = nullptr;
   ResultList* lstInfo = nullptr;
   QProgressBar* pBar = nullptr;
   QStatusBar* sbInfo = nullptr;

@@ -40,7 +40,7 @@ void TfHaupt::BuildControls() {
   tAutostart->setObjectName(QStringLiteral("tAutostart"));
   tAutostart->setSingleShot(true);
   tAutostart->setInterval(1000);
-  columns_ = std::make_unique<HeaderColumns>(*lstInfo->horizontalHeader());
+  columns_ = std::make_unique<HeaderColumns>(*lstInfo);
 }
 
 QWidget* TfHaupt::BuildButtonPanel() {
@@ -59,13 +59,16 @@ QWidget* TfHaupt::BuildButtonPanel() {
   link_font.setUnderline(true);
   lblLink->setFont(link_font);
   lblLink->setCursor(Qt::PointingHandCursor);
-  lblLink->setToolTip(QString::fromUtf8(kHomePage));
+  lblLink->setToolTip(HomePageUrl().toString());
   lblLink->installEventFilter(this);
   SetLinkColour(QColor(0, 0, 255));
   btnTarnwick = CommandButton(panel, "btnTarnwick", "Doppelte Dateien finden", 176);
   btnFehler = CommandButton(panel, "btnFehler", "Fehlererkennung", 216);
   btnOptionen = CommandButton(panel, "btnOptionen", "Optionen", 304);
   btnEnde = CommandButton(panel, "btnEnde", "Beenden", 344);
+  // Hidden until the program has a run to undo (SetUndoAvailable).
+  btnUndo = CommandButton(panel, "btnUndo", "Undo last run", 392);
+  btnUndo->hide();
   return panel;
 }
 
@@ -77,8 +80,9 @@ QWidget* TfHaupt::BuildResultPanel() {
   layout->setSpacing(0);
   lstInfo = new ResultList(panel);
   lstInfo->setObjectName(QStringLiteral("lstInfo"));
-  lstInfo->Model().SetTitles(
-      {"Name", "Ordner", QString::fromUtf8("Länge"), "VBR", "Bitrate", "Fehler", "Frames"});
+  lstInfo->Model().SetTexts(language_.RESULTS);
+  lstInfo->Model().SetTitles({"Name", "Ordner", QString::fromUtf8("Länge"), "VBR", "Bitrate",
+                              "Fehler", "Frames", "Probleme"});
   pBar = new QProgressBar(panel);
   pBar->setObjectName(QStringLiteral("pBar"));
   pBar->setFixedHeight(16);
@@ -101,6 +105,10 @@ void TfHaupt::ConnectHandlers() {
   connect(btnOptionen, &QPushButton::clicked, this, &TfHaupt::btnOptionenClick);
   connect(btnEnde, &QPushButton::clicked, this, &TfHaupt::btnEndeClick);
   connect(lstInfo, &ResultList::DoubleClicked, this, &TfHaupt::lstInfoDblClick);
+  connect(lstInfo, &ResultList::RowMenuRequested, this, &TfHaupt::lstInfoRowMenu);
+  connect(lstInfo->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          &TfHaupt::ShowRowStatus);
+  connect(btnUndo, &QPushButton::clicked, this, &TfHaupt::btnUndoClick);
   connect(tAutostart, &QTimer::timeout, this, &TfHaupt::tAutostartTimer);
 }
 

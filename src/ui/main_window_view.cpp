@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include "platform/file_errors.h"
+#include "platform/format.h"
 #include "ui/countdown_window.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -10,7 +12,16 @@
 
 namespace tarnwick {
 
-void TfHaupt::ShowMessage(const std::string& text) { ShowMessageBox(text); }
+// Nobody would answer a box during an unattended run: the message goes into
+// the list with the folder in work, after those of the start.
+void TfHaupt::ShowMessage(const std::string& text) {
+  if (!unattended_) {
+    ShowMessageBox(text);
+    return;
+  }
+  ShowPendingNotes();
+  lstInfo->Model().AppendOwn(RowRole::kMessage, text, settings_.mp3folder);
+}
 
 void TfHaupt::ProgressReset() { pBar->setValue(pBar->minimum()); }
 
@@ -19,9 +30,15 @@ void TfHaupt::SetProgressMax(int n) { pBar->setMaximum(std::max(n, pBar->minimum
 
 void TfHaupt::SetProgressPosition(int n) { pBar->setValue(n); }
 
-void TfHaupt::ClearRows() { lstInfo->Model().Clear(); }
+void TfHaupt::ClearRows() {
+  lstInfo->Model().Clear();
+  ShowPendingNotes();
+}
 
-void TfHaupt::AppendRow(const ResultRow& row) { lstInfo->Model().Append(row); }
+void TfHaupt::AppendRow(const ResultRow& row) {
+  AddErrorCaption();
+  lstInfo->Model().Append(row);
+}
 
 void TfHaupt::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
@@ -29,6 +46,7 @@ void TfHaupt::SetRunButtons(bool enabled) {
   btnTarnwick->setEnabled(enabled);
   btnOptionen->setEnabled(enabled);
   btnFehler->setEnabled(enabled);
+  btnUndo->setEnabled(enabled);
 }
 
 void TfHaupt::SetExitButton(const std::string& text) { btnEnde->setText(ToQt(text)); }
@@ -36,7 +54,20 @@ void TfHaupt::SetExitButton(const std::string& text) { btnEnde->setText(ToQt(tex
 void TfHaupt::ShowExitCountdown() { fEnde_->show(); }
 
 void TfHaupt::SetStatusText(int panel, const std::string& text) {
+  sbInfo->clearMessage();
   sbPanels.at(static_cast<size_t>(panel))->setText(ToQt(text));
 }
+
+// A folder locked by another run has had its message already.
+void TfHaupt::FolderNotSearched(const std::string& folder, std::error_code why) {
+  if (why == FileError::kFolderLocked) return;
+  const std::string text =
+      FormatText(language_.RESULTS.MsgFolderNotSearched, folder) + ": " + why.message();
+  lstInfo->Model().AppendOwn(RowRole::kMessage, text, folder);
+}
+
+void TfHaupt::FileActionTried(const FileAction& action) { lstInfo->Model().Apply(action); }
+
+void TfHaupt::PairHeld(const HeldPair& held) { lstInfo->Model().Hold(held); }
 
 }  // namespace tarnwick

@@ -1,9 +1,11 @@
 #include "ui/options_dialog.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/format.h"
 #include "platform/priority.h"
 #include "platform/text.h"
 #include "ui/main_window.h"
@@ -49,6 +51,8 @@ void TfOptionen::FillFromSettings() {
   SetVbrChoice(s.vbrever, s.vbrdouble);
   chSubFolder->setChecked(s.searchinsubfolder);
   chIdle->setChecked(s.idle);
+  chTrash->setChecked(s.trash);
+  chCheckPairs->setChecked(s.checkpairs);
   chMultiFolder->setChecked(s.multifolder);
   listMultiFolder->clear();
   for (const std::string& folder : s.folders) listMultiFolder->addItem(ToQt(folder));
@@ -92,6 +96,14 @@ void TfOptionen::FormClose() {
 
 void TfOptionen::btnAbortClick() { close(); }
 
+void TfOptionen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    btnAbortClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 // A failed check or a refused settings file keeps the dialog open; the
 // language switches only once the settings are written.
 void TfOptionen::btnOKClick() {
@@ -108,36 +120,37 @@ void TfOptionen::btnOKClick() {
 
 // At most one message per press: the first check that fails ends it.
 bool TfOptionen::ValidateInput() {
-  if (!chMultiFolder->isChecked() && !CheckFolderField(editSong, "MP3-Ordner: Verzeichnis")) {
+  const MESSAGES& m = fHaupt_.Language().MESSAGES;
+  if (!chMultiFolder->isChecked() && !CheckFolderField(editSong, m.MsgFolderMP3DoesNotExist)) {
     return false;
   }
   if (chMultiFolder->isChecked() && listMultiFolder->count() == 0) {
     pcTabs->setCurrentWidget(ts2);
-    ShowMessageBox("MP3-Ordner: Kein Verzeichnis ausgewählt");
+    ShowMessageBox(m.MsgNoFolderListed);
     return false;
   }
-  if (DoubleItem() == kDoubleMove &&
-      !CheckFolderField(editMove, "verschobene Dateien: Verzeichnis")) {
+  if (DoubleItem() == kDoubleMove && !CheckFolderField(editMove, m.MsgFolderMovedDoesNotExist)) {
     return false;
   }
-  if (chUnknown->isChecked() && !CheckFolderField(editUnknown, "unbekannte Dateien: Verzeichnis")) {
+  if (chUnknown->isChecked() && !CheckFolderField(editUnknown, m.MsgFolderUnknownDoesNotExist)) {
     return false;
   }
   if (listPrio->count() == 0) {
     pcTabs->setCurrentWidget(ts2);
-    ShowMessageBox("keine Einträge in Prioritätenliste gefunden!");
+    ShowMessageBox(m.MsgNoPriorities);
     return false;
   }
   return true;
 }
 
-bool TfOptionen::CheckFolderField(QLineEdit* field, const char* prefix) {
+// `message` names the folder of the field with its placeholder.
+bool TfOptionen::CheckFolderField(QLineEdit* field, const std::string& message) {
   const std::string text = FromQt(field->text());
   if (IsDirectory(text)) return true;
   pcTabs->setCurrentWidget(ts1);
   field->setFocus();
   field->selectAll();
-  ShowMessageBox(std::string(prefix) + " \"" + text + "\" existiert nicht");
+  ShowMessageBox(FormatText(message, text));
   return false;
 }
 
@@ -168,6 +181,8 @@ void TfOptionen::CopyToSettings() {
   s.vbrdouble = raVBRdouble->isChecked();
   s.searchinsubfolder = chSubFolder->isChecked();
   s.idle = chIdle->isChecked();
+  s.trash = chTrash->isChecked();
+  s.checkpairs = chCheckPairs->isChecked();
   s.multifolder = chMultiFolder->isChecked();
   s.priority.resize(static_cast<size_t>(listPrio->count()));
   s.folders.clear();

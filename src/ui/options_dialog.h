@@ -21,7 +21,7 @@ class TfHaupt;
 // The options dialog. It is shown and hidden, never destroyed; while it is
 // visible the main window is disabled, so it acts modally without an event
 // loop of its own. Every showing fills it from the settings, so edits that
-// were not confirmed with OK are gone the next time.
+// were not confirmed with OK (or were dropped with Esc) are gone the next time.
 class TfOptionen : public QWidget {
   Q_OBJECT
 
@@ -48,6 +48,7 @@ class TfOptionen : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
@@ -65,7 +66,7 @@ class TfOptionen : public QWidget {
   void AttachStandardPositions();
 
   bool ValidateInput();
-  bool CheckFolderField(QLineEdit* field, const char* prefix);
+  bool CheckFolderField(QLineEdit* field, const std::string& message);
   void AddTrailingSlashes();
   void CopyToSettings();
 
@@ -103,6 +104,8 @@ class TfOptionen : public QWidget {
   QCheckBox* chUnknown = nullptr;
   QCheckBox* chSubFolder = nullptr;
   QCheckBox* chIdle = nullptr;
+  QCheckBox* chTrash = nullptr;
+  QCheckBox* chCheckPairs = nullptr;
   QGroupBox* groupMultiFolder = nullptr;
   QCheckBox* chMultiFolder = nullptr;
   QListWidget* listMultiFolder = nullptr;

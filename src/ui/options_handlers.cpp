@@ -5,10 +5,12 @@
 #include <cstdlib>
 
 #include "platform/app_folder.h"
+#include "platform/format.h"
 #include "platform/text.h"
 #include "settings/settings.h"
 #include "shell/folder_picker.h"
 #include "shell/shortcuts.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/options_dialog.h"
 #include "ui/qt_text.h"
@@ -16,13 +18,10 @@
 namespace tarnwick {
 namespace {
 
-constexpr const char* kPickMusicFolder = "Musik-Ordner wählen";
-constexpr const char* kLinkDescription = "Löscht doppelte MP3-Dateien";
-constexpr const char* kLinkFailed = "Fehler beim Erstellen der Verknüpfung";
-
-// A field keeps its text when the user cancels the picker.
-void PickInto(QLineEdit* field, const char* title, bool allowNewFolder) {
-  const std::string folder = BrowseFolder(title, allowNewFolder);
+// The picker opens at the field's folder; a field keeps its text when the
+// user cancels the picker.
+void PickInto(QLineEdit* field, const std::string& title, bool allowNewFolder) {
+  const std::string folder = BrowseFolder(title, allowNewFolder, FromQt(field->text()));
   if (!folder.empty()) field->setText(ToQt(folder));
 }
 
@@ -34,9 +33,11 @@ std::string LinkTarget() {
   return (launcher != nullptr && *launcher != '\0') ? launcher : ExecutablePath();
 }
 
-void CreateProgramLink(LinkLocation location, const char* success) {
-  const std::string link = CreateLink(LinkTarget(), location, "", "", "", kLinkDescription);
-  ShowMessageBox(link.empty() ? kLinkFailed : success);
+void CreateProgramLink(LinkLocation location, const std::string& success,
+                       const LANGUAGE& language) {
+  const std::string link =
+      CreateLink(LinkTarget(), location, "", "", "", language.OPTIONS.TitleLinkComment);
+  ShowMessageBox(link.empty() ? language.MESSAGES.MsgLinkFailed : success);
 }
 
 }  // namespace
@@ -45,6 +46,7 @@ void TfOptionen::raDoubleClick() {
   const bool move = DoubleItem() == kDoubleMove;
   btnMove->setEnabled(move);
   editMove->setEnabled(move);
+  chTrash->setEnabled(DoubleItem() == kDoubleDelete);
 }
 
 void TfOptionen::chUnknownClick() {
@@ -66,18 +68,33 @@ void TfOptionen::chMultiFolderClick() {
   editSong->setEnabled(!several);
 }
 
-void TfOptionen::btnSongClick() { PickInto(editSong, kPickMusicFolder, false); }
-
-void TfOptionen::btnMoveClick() { PickInto(editMove, "Ordner für doppelte Dateien wählen", true); }
-
-void TfOptionen::btnUnknownClick() {
-  PickInto(editUnknown, "Ordner für unbekannte Dateien wählen", true);
+void TfOptionen::btnSongClick() {
+  PickInto(editSong, fHaupt_.Language().OPTIONS.TitlePickMusic, false);
 }
 
-// The list takes a folder twice if asked to and never tests that it exists.
+void TfOptionen::btnMoveClick() {
+  PickInto(editMove, fHaupt_.Language().OPTIONS.TitlePickMoved, true);
+}
+
+void TfOptionen::btnUnknownClick() {
+  PickInto(editUnknown, fHaupt_.Language().OPTIONS.TitlePickUnknown, true);
+}
+
+// The picker opens at the selected folder of the list, else at the MP3
+// folder. The list never tests that a folder exists, but refuses one it
+// holds already.
 void TfOptionen::btnMultiFolderNewClick() {
-  const std::string folder = BrowseFolder(kPickMusicFolder, false);
-  if (!folder.empty()) listMultiFolder->addItem(ToQt(WithTrailingSlash(folder)));
+  const QListWidgetItem* selected = listMultiFolder->currentItem();
+  const QString start = selected != nullptr ? selected->text() : editSong->text();
+  const LANGUAGE& language = fHaupt_.Language();
+  const std::string picked = BrowseFolder(language.OPTIONS.TitlePickMusic, false, FromQt(start));
+  if (picked.empty()) return;
+  const QString folder = ToQt(WithTrailingSlash(picked));
+  if (!listMultiFolder->findItems(folder, Qt::MatchExactly).isEmpty()) {
+    ShowMessageBox(FormatText(language.MESSAGES.MsgFolderListed, FromQt(folder)));
+    return;
+  }
+  listMultiFolder->addItem(folder);
 }
 
 void TfOptionen::btnMultiFolderDeleteClick() {
@@ -86,11 +103,13 @@ void TfOptionen::btnMultiFolderDeleteClick() {
 }
 
 void TfOptionen::btnLinkDesktopClick() {
-  CreateProgramLink(llDesktop, "Verknüpfung erfolgreich auf dem Desktop erstellt");
+  const LANGUAGE& language = fHaupt_.Language();
+  CreateProgramLink(llDesktop, language.MESSAGES.MsgLinkDesktop, language);
 }
 
 void TfOptionen::btnLinkAutostartClick() {
-  CreateProgramLink(llStartup, "Verknüpfung erfolgreich im Autostart erstellt");
+  const LANGUAGE& language = fHaupt_.Language();
+  CreateProgramLink(llStartup, language.MESSAGES.MsgLinkAutostart, language);
 }
 
 void TfOptionen::btnPrioUpClick() {

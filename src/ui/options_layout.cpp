@@ -25,6 +25,8 @@ Control* Place(QWidget* parent, const char* name, const char* text, int left, in
   return control;
 }
 
+constexpr int kExtraHeight = 20;
+
 constexpr const char* kPriorityEntries[] = {
     "- variable Bitrate besser als statische Bitrate",
     "- höhere Bitrate (bessere Qualität)",
@@ -38,13 +40,15 @@ constexpr const char* kPriorityEntries[] = {
 void TfOptionen::BuildControls() {
   setWindowTitle(QStringLiteral("Optionen"));
   UseDesignFont(*this);
-  setFixedSize(376, 304);
+  // Taller than designed by one row of check boxes, kExtraHeight, for the
+  // trash and the pair check below the first page's last row.
+  setFixedSize(376, 304 + kExtraHeight);
   move(screen()->availableGeometry().center() - rect().center());
-  pcTabs = Place<QTabWidget>(this, "pcTabs", "", 0, 0, 376, 273);
+  pcTabs = Place<QTabWidget>(this, "pcTabs", "", 0, 0, 376, 273 + kExtraHeight);
   pcTabs->addTab(BuildPage1(), QStringLiteral("Allgemein"));
   pcTabs->addTab(BuildPage2(), QStringLiteral("Ordner"));
-  btnOK = Place<QPushButton>(this, "btnOK", "&OK", 176, 275, 91, 21);
-  btnAbort = Place<QPushButton>(this, "btnAbort", "&Abbrechen", 274, 275, 91, 21);
+  btnOK = Place<QPushButton>(this, "btnOK", "&OK", 176, 275 + kExtraHeight, 91, 21);
+  btnAbort = Place<QPushButton>(this, "btnAbort", "&Abbrechen", 274, 275 + kExtraHeight, 91, 21);
   btnOK->setDefault(true);
 }
 
@@ -67,8 +71,10 @@ QWidget* TfOptionen::BuildPage1() {
   BuildDoubleGroup(ts1);
   chVBR = Place<QCheckBox>(ts1, "chVBR", "VBR - Dateien bevorzugen", 176, 112, 161, 17);
   raVBRever = Place<QRadioButton>(ts1, "raVBRever", "immer bevorzugen", 192, 128, 145, 17);
+  // Wider than designed, to the column's right edge like the boxes below:
+  // the design's 145 pixels cut the text in both languages.
   raVBRdouble =
-      Place<QRadioButton>(ts1, "raVBRdouble", "wie CBR mit doppelten bps", 192, 144, 145, 17);
+      Place<QRadioButton>(ts1, "raVBRdouble", "wie CBR mit doppelten bps", 192, 144, 169, 17);
   chAutostart =
       Place<QCheckBox>(ts1, "chAutostart", "Suche bei Programmstart starten", 176, 160, 185, 17);
   chClose = Place<QCheckBox>(ts1, "chClose", "Programm nach Suche beenden", 176, 176, 185, 17);
@@ -76,6 +82,8 @@ QWidget* TfOptionen::BuildPage1() {
       Place<QCheckBox>(ts1, "chUnknown", "Unbekannte Dateien verschieben", 176, 192, 185, 17);
   chSubFolder = Place<QCheckBox>(ts1, "chSubFolder", "Unterordner durchsuchen", 176, 208, 185, 17);
   chIdle = Place<QCheckBox>(ts1, "chIdle", "mit niedriger Priorität starten", 176, 224, 185, 17);
+  chCheckPairs =
+      Place<QCheckBox>(ts1, "chCheckPairs", "Check both are the same song", 176, 240, 185, 17);
   return ts1;
 }
 
@@ -88,6 +96,8 @@ void TfOptionen::BuildDoubleGroup(QWidget* page) {
     auto* item = Place<QRadioButton>(raDouble, name.c_str(), items[i], 8, 16 + 17 * i, 145, 17);
     raDoubleItems->addButton(item, i);
   }
+  // Beside the choice it belongs to; enabled only with "delete".
+  chTrash = Place<QCheckBox>(page, "chTrash", "Delete into the trash", 8, 236, 161, 17);
 }
 
 QWidget* TfOptionen::BuildPage2() {

@@ -22,6 +22,7 @@ void TfOptionen::ApplyOptionsTexts() {
   const LANGUAGE& language = fHaupt_.Language();
   const TAB1& t1 = language.OPTIONS.TAB1;
   const TAB2& t2 = language.OPTIONS.TAB2;
+  setWindowTitle(ToQt(language.OPTIONS.TitleOptions));
   btnOK->setText(ToQt(language.GENERAL.ButtonOk));
   btnAbort->setText(ToQt(language.GENERAL.ButtonCancel));
   pcTabs->setTabText(pcTabs->indexOf(ts1), ToQt(t1.name));
@@ -45,6 +46,8 @@ void TfOptionen::ApplyOptionsTexts() {
   chUnknown->setText(ToQt(t1.TitleMoveUnknown));
   chSubFolder->setText(ToQt(t1.TitleRecursive));
   chIdle->setText(ToQt(t1.TitleLowPriority));
+  chTrash->setText(ToQt(t1.TitleTrash));
+  chCheckPairs->setText(ToQt(t1.TitleCheckPairs));
   pcTabs->setTabText(pcTabs->indexOf(ts2), ToQt(t2.name));
   btnMultiFolderNew->setText(ToQt(t2.ButtonAdd));
   btnMultiFolderDelete->setText(ToQt(t2.ButtonDelete));

@@ -2,6 +2,7 @@
 // apart, the main window closed a tick after zero, cancel, and a new start.
 // The ticks are driven by hand; the real timer only has to be running.
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,7 +38,9 @@ struct Fixture {
   std::unique_ptr<Program> program;
 };
 
-QString Closing(int seconds) { return QString("The program closes in %1 seconds").arg(seconds); }
+QString Closing(int seconds) {
+  return QString("The program closes in %1 second%2").arg(seconds).arg(seconds == 1 ? "" : "s");
+}
 
 }  // namespace
 
@@ -89,6 +92,12 @@ void CountdownTest::cancelKeepsProgramAndNextShowRestarts() {
   QCOMPARE(f.Label(), Closing(5));
   QVERIFY(f.Timer().isActive());
   QCOMPARE(closed.count(), 0);
+
+  // The countdown has the focus, so that Esc cancels it.
+  QVERIFY(QTest::qWaitForWindowActive(&f.Countdown()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(!f.Countdown().isVisible());
+  QVERIFY(!f.Timer().isActive());
 }
 
 QTEST_MAIN(CountdownTest)

@@ -1,39 +1,31 @@
 // The main window during and between runs: the exit button as cancel and
 // close button, the close box during a run, the results list's selection
-// rule and double-click, the link label and the status bar.
+// rule, keys, double-click and menu, the link label and the status bar.
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
+#include <filesystem>
 #include <memory>
 
 #include "support/mp3_stream.h"
 #include "ui/home_page.h"
 #include "ui/program.h"
+#include "ui/result_list.h"
 #include "ui_support.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;
-
-// Receives the addresses the program asks the desktop to open.
-class OpenedUrls : public QObject {
-  Q_OBJECT
-
- public:
-  OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
-  ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-
-  QList<QUrl> urls;
-
- public slots:
-  void open(const QUrl& url) { urls << url; }
-};
 
 // A configured program on a music folder with `pairs` duplicate pairs.
 struct Fixture {
@@ -66,9 +58,14 @@ class MainWindowTest : public QObject {
 
  private slots:
   void exitButtonStopsRunThenCloses();
-  void closeBoxDuringRunLetsItFinish();
+  void closeBoxDuringRunStopsItThenCloses();
+  void cancelInAPairResetsTheProgress();
   void separatorRowsRefuseSelection();
+  void keysStepOverSeparators();
   void doubleClickOpensSelectedFile();
+  void withoutPlayerOpeningSaysSo();
+  void rowMenuOffersOpenFolderAndCopy();
+  void columnsFillTheWidthAndCutCellsTellTheirText();
   void doubleClickKeepsBytesOfNamesThatAreNotUtf8();
   void linkLabelColoursAndClick();
   void errorDetectionFillsStatusBar();
@@ -106,24 +103,41 @@ void MainWindowTest::exitButtonStopsRunThenCloses() {
   QVERIFY(!f.Main().isVisible());
 }
 
-// The close box saves the widths at once but does not stop the run, which
-// lists every pair before it returns.
-void MainWindowTest::closeBoxDuringRunLetsItFinish() {
+// The close box stops a run at its next test point, as the exit button
+// does, and closes the window once the run has returned.
+void MainWindowTest::closeBoxDuringRunStopsItThenCloses() {
   Fixture f(3);
   QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
-  bool runActiveAtClose = false;
-  QString widthSavedAtClose;
+  int closedAtOnce = -1;
   QTimer::singleShot(0, [&] {
     f.Main().close();
-    runActiveAtClose = !f.Main().Settings().stopped;
-    widthSavedAtClose = f.home.Setting("titleWidth0");
+    closedAtOnce = closed.count();
   });
   f.RunSearch();
-  QVERIFY(runActiveAtClose);
-  QCOMPARE(widthSavedAtClose, QString("50"));
+  QCOMPARE(closedAtOnce, 0);
   QCOMPARE(closed.count(), 1);
-  QCOMPARE(RowCount(f.Main()), 9);
+  QVERIFY(!f.Main().isVisible());
+  QCOMPARE(RowCount(f.Main()), 0);
   QVERIFY(f.Main().Settings().stopped);
+  QCOMPARE(f.home.Setting("titleWidth0"), QString("50"));
+}
+
+// Stopped while a pair is listed, the run goes on to its next test point,
+// where it has moved the progress bar once more; the bar ends empty all the
+// same.
+void MainWindowTest::cancelInAPairResetsTheProgress() {
+  Fixture f(3);
+  const ResultModel& model = static_cast<ResultList&>(f.List()).Model();
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (model.Counts().pairs == 0) return;
+    poll.stop();
+    f.Button("btnEnde").click();
+  });
+  poll.start(0);
+  f.RunSearch();
+  QCOMPARE(model.Counts().pairs, 1);
+  QCOMPARE(Find<QProgressBar>(f.Main(), "pBar").value(), 0);
 }
 
 // A grey separator band before each pair; clicking it, or moving onto it
@@ -151,6 +165,36 @@ void MainWindowTest::separatorRowsRefuseSelection() {
   QCOMPARE(f.List().currentIndex().row(), 1);
 }
 
+// Arrow, page, Home and End keys step over the grey bands; Enter opens the
+// selected file and Tab leaves the list.
+void MainWindowTest::keysStepOverSeparators() {
+  Fixture f(3);
+  OpenedUrls opened;
+  f.RunSearch();
+  QTableView& list = f.List();
+  f.Main().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&f.Main()));
+  list.setFocus();
+  list.selectRow(1);
+  const auto press = [&list](Qt::Key key) {
+    QTest::keyClick(&list, key);
+    return list.currentIndex().row();
+  };
+  QCOMPARE(press(Qt::Key_Down), 2);
+  QCOMPARE(press(Qt::Key_Down), 4);
+  QCOMPARE(press(Qt::Key_Up), 2);
+  QCOMPARE(press(Qt::Key_End), 8);
+  QCOMPARE(press(Qt::Key_Home), 1);
+  QCOMPARE(press(Qt::Key_PageDown), 8);
+  QCOMPARE(f.SelectedRows(), QList<int>{8});
+  QTest::keyClick(&list, Qt::Key_Return);
+  QCOMPARE(opened.urls.size(), 1);
+  QCOMPARE(opened.urls[0].fileName(), list.model()->index(8, 0).data().toString());
+  QVERIFY(list.hasFocus());
+  QTest::keyClick(&list, Qt::Key_Tab);
+  QVERIFY(!list.hasFocus());
+}
+
 // The selected row's folder and name make the path; a double-click anywhere
 // on the list opens it, and without a selection nothing opens.
 void MainWindowTest::doubleClickOpensSelectedFile() {
@@ -172,6 +216,44 @@ void MainWindowTest::doubleClickOpensSelectedFile() {
   for (const QUrl& url : opened.urls) QCOMPARE(url.toLocalFile(), expected);
   QVERIFY(QFile::exists(expected));
   QVERIFY(f.recorder.messages.empty());
+}
+
+// With no program on the path that could open a file, the desktop cannot
+// open it, and the window says so.
+void MainWindowTest::withoutPlayerOpeningSaysSo() {
+  Fixture f(1);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(f.home.dir().MakeDir("empty")));
+  f.RunSearch();
+  f.List().selectRow(1);
+  QTest::keyClick(&f.List(), Qt::Key_Enter);
+  qputenv("PATH", path);
+  QCOMPARE(f.recorder.Texts(), QStringList{"No program is set up to open MP3 files"});
+}
+
+// The menu of a row offers to open the file or its folder and to copy the
+// file's path.
+void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
+  Fixture f(1);
+  OpenedUrls opened;
+  f.RunSearch();
+  QStringList offered;
+  const auto openRowMenu = [&f](int row) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, f.RowCentre(row),
+                            f.List().viewport()->mapToGlobal(f.RowCentre(row)));
+    QApplication::sendEvent(f.List().viewport(), &event);
+  };
+  AnswerMenu([&offered](QMenu& menu) {
+    for (QAction* action : menu.actions()) offered << action->text();
+    menu.actions()[2]->trigger();
+  });
+  openRowMenu(2);
+  QCOMPARE(offered, QStringList({"Open", "Open containing folder", "Copy path"}));
+  const QString file = f.List().model()->index(2, 0).data().toString();
+  QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + file);
+  AnswerMenu([](QMenu& menu) { menu.actions()[1]->trigger(); });
+  openRowMenu(2);
+  QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.music))});
 }
 
 // The list shows such a name as Windows-1252, but the path opened keeps the
@@ -202,6 +284,28 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
   QCOMPARE(path.toStdString(), music + latin1);
 }
 
+// Name and Folder take the width the other columns leave; a cell too
+// narrow for its text shows it whole as its tool tip.
+void MainWindowTest::columnsFillTheWidthAndCutCellsTellTheirText() {
+  Fixture f(1);
+  f.Main().resize(800, 300);
+  f.RunSearch();
+  QTableView& list = f.List();
+  const QHeaderView& header = *list.horizontalHeader();
+  QCOMPARE(header.length(), list.viewport()->width());
+  f.Main().resize(620, 300);
+  QCOMPARE(header.length(), list.viewport()->width());
+  const auto tip = [&list](int column) {
+    const QRect cell = list.visualRect(list.model()->index(1, column));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), list.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(list.viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  QCOMPARE(tip(4), QString());
+  QCOMPARE(tip(1), QString::fromStdString(f.music));
+  QVERIFY(header.sectionSize(4) > 40);
+}
+
 // Pressing turns the link green and releasing turns it blue, not red, with
 // the pointer still on it; the click opens the home page.
 void MainWindowTest::linkLabelColoursAndClick() {
@@ -220,23 +324,38 @@ void MainWindowTest::linkLabelColoursAndClick() {
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&link, &leave);
   QCOMPARE(colour(), QColor(0, 0, 255));
-  QCOMPARE(opened.urls, QList<QUrl>{QUrl(kHomePage)});
+  // Run from the build tree, the program finds the guide in the sources.
+  QCOMPARE(opened.urls, QList<QUrl>{HomePageUrl()});
+  QVERIFY(HomePageUrl().toLocalFile().endsWith("/docs/user-guide.html"));
+  QVERIFY(QFileInfo::exists(HomePageUrl().toLocalFile()));
 }
 
 // The error detection reports the file in work in the three status panels
-// and lists the damaged file.
+// and lists the damaged file with its problems below a caption; it ends
+// with its summary, or with a note when it found nothing.
 void MainWindowTest::errorDetectionFillsStatusBar() {
   Fixture f(0);
   WriteMp3(f.music + "Clean.mp3");
-  WriteFileAt(f.music + "Damaged.mp3", CbrStream(128, 60) + Garbage(300) + CbrStream(128, 60));
+  const std::string damaged = f.music + "Damaged.mp3";
+  WriteFileAt(damaged, CbrStream(128, 60) + Garbage(300) + CbrStream(128, 60));
   Find<QPushButton>(f.Main(), "btnFehler").click();
-  QCOMPARE(RowCount(f.Main()), 1);
-  QCOMPARE(f.List().model()->index(0, 0).data().toString(), QString("Damaged.mp3"));
-  const QList<QLabel*> panels = Find<QStatusBar>(f.Main(), "sbInfo").findChildren<QLabel*>();
+  QCOMPARE(RowCount(f.Main()), 2);
+  QCOMPARE(f.List().model()->index(0, 0).data().toString(), QString("Damaged files"));
+  QCOMPARE(f.List().model()->index(1, 0).data().toString(), QString("Damaged.mp3"));
+  QVERIFY(f.List().model()->index(1, 7).data().toString().startsWith("junk"));
+  QStatusBar& status = Find<QStatusBar>(f.Main(), "sbInfo");
+  const QList<QLabel*> panels = status.findChildren<QLabel*>();
   QCOMPARE(panels.size(), 3);
   QCOMPARE(panels[0]->text(), QString("50%"));
   QCOMPARE(panels[1]->text(), QString::fromStdString(f.music));
   QCOMPARE(panels[2]->text(), QString("Damaged.mp3"));
+  QCOMPARE(status.currentMessage(), QString("1 damaged file"));
+
+  std::filesystem::remove(damaged);
+  Find<QPushButton>(f.Main(), "btnFehler").click();
+  QCOMPARE(RowCount(f.Main()), 4);
+  QCOMPARE(f.List().model()->index(3, 0).data().toString(), QString("No damaged files found"));
+  QCOMPARE(status.currentMessage(), QString("No damaged files found"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -54,14 +54,18 @@ struct Fixture {
 };
 
 // Answers the next folder picker: `answer` gets the dialog and accepts or
-// rejects it; the picker's title is kept for the test.
-void AnswerPicker(const std::function<void(QFileDialog&)>& answer, QString* title) {
+// rejects it; the picker's title and the folder it opened at are kept.
+struct Picker {
+  QString title;
+  QString openedAt;
+};
+void AnswerPicker(const std::function<void(QFileDialog&)>& answer, Picker* seen) {
   auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, title] {
+  QObject::connect(poll, &QTimer::timeout, [poll, answer, seen] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
     poll->deleteLater();
-    *title = dialog->windowTitle();
+    *seen = {dialog->windowTitle(), dialog->directory().absolutePath() + "/"};
     answer(*dialog);
   });
   poll->start(20);
@@ -88,6 +92,7 @@ class OptionsTest : public QObject {
   void abbrechenDropsEdits();
   void vbrChoices();
   void folderPickers();
+  void trashAndPairChecks();
   void removingFromFolderList();
 };
 
@@ -109,7 +114,8 @@ void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
   QVERIFY(f.program->fHaupt.isEnabled());
   f.Main<QPushButton>("btnOptionen").click();
   QVERIFY(!f.program->fHaupt.isEnabled());
-  f.Dialog<QPushButton>("btnAbort").click();
+  QCOMPARE(f.program->fOptionen.windowTitle(), QString("Options"));
+  QTest::keyClick(&f.Dialog<QLineEdit>("editSong"), Qt::Key_Escape);
   QVERIFY(!f.program->fOptionen.isVisible());
   QVERIFY(f.program->fHaupt.isEnabled());
 }
@@ -150,8 +156,8 @@ void OptionsTest::checksRunInOrderOneMessageAPress() {
   song.setText(QString::fromStdString(file));
   f.Dialog<QTabWidget>("pcTabs").setCurrentIndex(1);
   f.PressOk();
-  QCOMPARE(f.recorder.Texts(), QStringList{"MP3-Ordner: Verzeichnis \"" +
-                                           QString::fromStdString(file) + "\" existiert nicht"});
+  QCOMPARE(f.recorder.Texts(), QStringList{"MP3 folder: directory \"" +
+                                           QString::fromStdString(file) + "\" does not exist"});
   QCOMPARE(f.CurrentPage().objectName(), QString("ts1"));
   QCOMPARE(f.program->fOptionen.focusWidget(), &song);
   QCOMPARE(song.selectedText(), song.text());
@@ -161,18 +167,17 @@ void OptionsTest::checksRunInOrderOneMessageAPress() {
   song.setText(QString::fromStdString(f.music));
   f.PressOk();
   QCOMPARE(f.recorder.Texts().last(),
-           QString("unbekannte Dateien: Verzeichnis \"/no/unknown/\" existiert nicht"));
+           QString("unknown files: directory \"/no/unknown/\" does not exist"));
   QCOMPARE(f.program->fOptionen.focusWidget(), &f.Dialog<QLineEdit>("editUnknown"));
 
   f.Dialog<QRadioButton>("raDoubleItem1").click();
   f.Dialog<QLineEdit>("editMove").setText("");
   f.PressOk();
-  QCOMPARE(f.recorder.Texts().last(),
-           QString("verschobene Dateien: Verzeichnis \"\" existiert nicht"));
+  QCOMPARE(f.recorder.Texts().last(), QString("moved files: directory \"\" does not exist"));
 
   f.Dialog<QCheckBox>("chMultiFolder").click();
   f.PressOk();
-  QCOMPARE(f.recorder.Texts().last(), QString("MP3-Ordner: Kein Verzeichnis ausgewählt"));
+  QCOMPARE(f.recorder.Texts().last(), QString("MP3 folder: no directory chosen"));
   QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
   QCOMPARE(f.recorder.messages.size(), size_t{4});
   QCOMPARE(f.home.ReadSettings(), before);
@@ -183,7 +188,7 @@ void OptionsTest::checkOfTheRuleList() {
   Fixture f;
   f.Dialog<QListWidget>("listPrio").clear();
   f.PressOk();
-  QCOMPARE(f.recorder.Texts(), QStringList{"keine Einträge in Prioritätenliste gefunden!"});
+  QCOMPARE(f.recorder.Texts(), QStringList{"no entries found in the priority list!"});
   QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
 }
 
@@ -277,30 +282,56 @@ void OptionsTest::vbrChoices() {
   QVERIFY(!f.Dialog<QRadioButton>("raVBRdouble").isChecked());
 }
 
-// A folder comes back without a final slash; the folder list adds one. A
-// cancelled picker changes nothing.
+// A folder comes back without a final slash; the folder list adds one and
+// refuses a folder it holds. A cancelled picker changes nothing. A picker
+// opens at the folder it is to replace.
 void OptionsTest::folderPickers() {
   Fixture f("multifolder=1\n");
   const QString picked = QString::fromStdString(f.home.dir().MakeDir("picked"));
-  QString title;
-  AnswerPicker([&](QFileDialog& dialog) { Choose(dialog, picked); }, &title);
+  Picker seen;
+  const auto choose = [&](QFileDialog& dialog) { Choose(dialog, picked); };
+  AnswerPicker(choose, &seen);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
-  QCOMPARE(title, QString("Musik-Ordner wählen"));
+  QCOMPARE(seen.title, QString("Choose the music folder"));
+  QCOMPARE(seen.openedAt, QString::fromStdString(f.music));
   QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
   QCOMPARE(list.count(), 1);
   QCOMPARE(list.item(0)->text(), picked);
+  AnswerPicker(choose, &seen);
+  f.Dialog<QPushButton>("btnMultiFolderNew").click();
+  QCOMPARE(list.count(), 1);
+  QCOMPARE(f.recorder.Texts(), QStringList{"\"" + picked + "\" is in the list already"});
 
-  AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &title);
+  AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &seen);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
   QCOMPARE(list.count(), 1);
 
   f.Dialog<QRadioButton>("raDoubleItem1").click();
-  AnswerPicker([&](QFileDialog& dialog) { Choose(dialog, picked); }, &title);
+  f.Dialog<QLineEdit>("editMove").setText(QString::fromStdString(f.moved));
+  AnswerPicker(choose, &seen);
   f.Dialog<QPushButton>("btnMove").click();
-  QCOMPARE(title, QString("Ordner für doppelte Dateien wählen"));
+  QCOMPARE(seen.title, QString("Choose the folder for duplicate files"));
+  QCOMPARE(seen.openedAt, QString::fromStdString(f.moved));
   QString unslashed = picked;
   unslashed.chop(1);
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
+}
+
+// The trash choice belongs to "delete"; both new choices are stored by OK.
+void OptionsTest::trashAndPairChecks() {
+  Fixture f("double=2\ntrash=0\n");
+  QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
+  QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
+  QVERIFY(trash.isEnabled() && !trash.isChecked());
+  QVERIFY(pairs.isChecked());
+  f.Dialog<QRadioButton>("raDoubleItem0").click();
+  QVERIFY(!trash.isEnabled());
+  f.Dialog<QRadioButton>("raDoubleItem2").click();
+  trash.click();
+  pairs.click();
+  f.PressOk();
+  QCOMPARE(f.home.Setting("trash"), QString("1"));
+  QCOMPARE(f.home.Setting("checkpairs"), QString("0"));
 }
 
 void OptionsTest::removingFromFolderList() {

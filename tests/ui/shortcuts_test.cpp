@@ -18,9 +18,10 @@ using namespace tarnwick::test;
 
 namespace {
 
-constexpr const char* kDesktopDone = "Verknüpfung erfolgreich auf dem Desktop erstellt";
-constexpr const char* kAutostartDone = "Verknüpfung erfolgreich im Autostart erstellt";
-constexpr const char* kFailed = "Fehler beim Erstellen der Verknüpfung";
+// The texts of the English language file, which the program is set to.
+constexpr const char* kDesktopDone = "Shortcut created on the desktop";
+constexpr const char* kAutostartDone = "Shortcut created in autostart";
+constexpr const char* kFailed = "The shortcut could not be created";
 
 // An options dialog in a home of its own, with the configuration folder
 // given by XDG_CONFIG_HOME.
@@ -80,7 +81,8 @@ void ShortcutsTest::desktopEntryOnTheDesktop() {
   QVERIFY(entry.starts_with("[Desktop Entry]\n"));
   QVERIFY(entry.find("\nExec=\"" + program + "\"\n") != std::string::npos);
   QVERIFY(entry.find("\nPath=" + std::string(FolderOf(program)) + "\n") != std::string::npos);
-  QVERIFY(entry.find("\nComment=Löscht doppelte MP3-Dateien\n") != std::string::npos);
+  QVERIFY(entry.find("\nComment=Finds songs stored twice and keeps the better copy\n") !=
+          std::string::npos);
   QCOMPARE(std::distance(std::filesystem::directory_iterator(desktop),
                          std::filesystem::directory_iterator()),
            1);

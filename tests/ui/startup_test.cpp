@@ -3,6 +3,7 @@
 
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -24,7 +25,9 @@ class StartupTest : public QObject {
   void debugModeFromFirstArgumentOnly();
   void closingSavesColumnWidths();
   void automaticSearchStartsOnce();
+  void unattendedRunListsItsMessages();
   void unattendedRunEndsTheProgram();
+  void windowPlaceIsKeptAndFitsTheScreen();
 };
 
 // Without a language folder the texts are placeholders, and the
@@ -52,6 +55,7 @@ void StartupTest::firstStartWithLanguages() {
   const QStringList expected = {"the program must be configured before using it!"};
   QCOMPARE(recorder.Texts(), expected);
   program.fHaupt.show();
+  QTRY_VERIFY(program.fOptionen.isVisible());
   QCOMPARE(Find<QLabel>(program.fHaupt, "Label1").text(), QString("Tarnwick v3.4"));
   QCOMPARE(program.fHaupt.windowTitle(), QString("Tarnwick"));
   QCOMPARE(Find<QPushButton>(program.fHaupt, "btnEnde").text(), QString("Exit"));
@@ -156,12 +160,39 @@ void StartupTest::automaticSearchStartsOnce() {
   QVERIFY(recorder.messages.empty());
 }
 
-// The whole unattended cycle of the real program: automatic search, the
-// countdown, and the end of the process, which has saved its column widths.
+// Nobody answers a box in an unattended start: the start-up warning and the
+// run's refusal go into the list, and the countdown comes all the same.
+void StartupTest::unattendedRunListsItsMessages() {
+  ProgramHome home;
+  const std::string music = home.dir().MakeDir("music");
+  const std::string missing = home.dir().path() + "missing/";
+  home.WriteSettings(
+      ConfiguredSettings(music, "autostart=1\nclose=1\ndouble=1\nmovefolder=" + missing + "\n"));
+  MessageRecorder recorder;
+  Program program({"tarnwick"});
+  program.fHaupt.show();
+  QTRY_VERIFY_WITH_TIMEOUT(program.fEnde.isVisible(), 10000);
+  QVERIFY(recorder.messages.empty());
+  QAbstractItemModel& rows = *Find<QTableView>(program.fHaupt, "lstInfo").model();
+  const QString warning =
+      "moved files: directory \"" + QString::fromStdString(missing) + "\" does not exist";
+  QCOMPARE(rows.rowCount(), 2);
+  QCOMPARE(rows.index(0, 0).data().toString(), warning);
+  QCOMPARE(rows.index(1, 0).data().toString(), warning);
+  QCOMPARE(rows.index(1, 1).data().toString(), QString::fromStdString(music));
+  QCOMPARE(rows.index(1, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0x808080));
+}
+
+// The whole unattended cycle of the real program: automatic search, a
+// message that nobody answers (Song_1.mp3 cannot take the name of the copy
+// it is shown with), the countdown, and the end of the process, which has
+// saved its column widths.
 void StartupTest::unattendedRunEndsTheProgram() {
   ProgramHome home;
   const std::string music = home.dir().MakeDir("music");
   WritePairs(music, 2);
+  WriteMp3(music + "Song.mp3");
+  WriteMp3(music + "Song_1.mp3");
   home.WriteSettings(ConfiguredSettings(music, "autostart=1\nclose=1\n"));
   QProcess program;
   program.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -170,6 +201,26 @@ void StartupTest::unattendedRunEndsTheProgram() {
   QCOMPARE(program.exitStatus(), QProcess::NormalExit);
   QCOMPARE(program.exitCode(), 0);
   QCOMPARE(home.Setting("titleWidth0"), QString("50"));
+}
+
+// The window comes back where it was, but never larger than the free area
+// of the screen.
+void StartupTest::windowPlaceIsKeptAndFitsTheScreen() {
+  ProgramHome home;
+  home.WriteSettings(
+      ConfiguredSettings(home.dir().MakeDir("music"), "windowWidth=9000\nwindowHeight=9000\n"));
+  MessageRecorder recorder;
+  {
+    Program program({"tarnwick"});
+    program.fHaupt.show();
+    QVERIFY(program.fHaupt.screen()->availableGeometry().contains(program.fHaupt.geometry()));
+    program.fHaupt.setGeometry(30, 40, 500, 400);
+    program.fHaupt.close();
+  }
+  QCOMPARE(home.Setting("windowWidth") + " " + home.Setting("windowHeight"), QString("500 400"));
+  Program program({"tarnwick"});
+  program.fHaupt.show();
+  QCOMPARE(program.fHaupt.geometry(), QRect(30, 40, 500, 400));
 }
 
 QTEST_MAIN(StartupTest)

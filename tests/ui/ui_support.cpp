@@ -1,6 +1,8 @@
 #include "ui_support.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
 #include <QMessageBox>
 #include <QWidget>
 #include <filesystem>
@@ -40,6 +42,22 @@ QStringList MessageRecorder::Texts() const {
   QStringList texts;
   for (const RecordedMessage& message : messages) texts << QString::fromStdString(message.text);
   return texts;
+}
+
+OpenedUrls::OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
+
+OpenedUrls::~OpenedUrls() { QDesktopServices::unsetUrlHandler("file"); }
+
+void AnswerMenu(const std::function<void(QMenu&)>& answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    poll->deleteLater();
+    answer(*menu);
+    menu->close();
+  });
+  poll->start(10);
 }
 
 ProgramHome::ProgramHome(bool withLanguages) {

@@ -5,11 +5,15 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "support/temp_dir.h"
+
+class QMenu;
 
 namespace tarnwick::test {
 
@@ -56,6 +60,21 @@ class ProgramHome {
   TempDir dir_;
 };
 
+// For as long as it lives, receives the addresses of files the program asks
+// the desktop to open.
+class OpenedUrls : public QObject {
+  Q_OBJECT
+
+ public:
+  OpenedUrls();
+  ~OpenedUrls() override;
+
+  QList<QUrl> urls;
+
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
 // Settings of a configured program whose MP3 folder is `mp3folder`, plus
 // `extra` lines of the section "Settings".
 std::string ConfiguredSettings(const std::string& mp3folder, std::string_view extra = "");
@@ -72,6 +91,10 @@ Control& Find(const QObject& window, const char* name) {
 inline int RowCount(const QObject& mainWindow) {
   return Find<QTableView>(mainWindow, "lstInfo").model()->rowCount();
 }
+
+// Answers the next pop-up menu: `answer` gets it (and may trigger one of its
+// entries), then the menu closes.
+void AnswerMenu(const std::function<void(QMenu&)>& answer);
 
 // Writes `count` duplicate pairs into `folder`: "Artist X - Song.mp3" and
 // "The Artist X - Song.mp3", whose names reduce to the same title key. The

@@ -1,0 +1,134 @@
+// What the list says after a run that moved, trashed, renamed and held
+// files: the mark and tool tip of each row, rows that follow their files,
+// the amber band of a held pair and the summary in the status bar.
+
+#include <QIcon>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "support/user_home.h"
+#include "ui/program.h"
+#include "ui_support.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+// A search of a music folder in the user's own home, with `settings`.
+struct Fixture {
+  Fixture() : music(user.dir().MakeDir("music")) {}
+
+  void Search(const std::string& settings) {
+    home.WriteSettings(ConfiguredSettings(music, settings));
+    program = std::make_unique<Program>(QStringList{"tarnwick"});
+    program->fHaupt.show();
+    Find<QPushButton>(program->fHaupt, "btnTarnwick").click();
+  }
+  QTableView& List() { return Find<QTableView>(program->fHaupt, "lstInfo"); }
+  QString Text(int row, int column = 0) {
+    return List().model()->index(row, column).data().toString();
+  }
+  QString Tip(int row) { return List().model()->index(row, 0).data(Qt::ToolTipRole).toString(); }
+  QString Summary() { return Find<QStatusBar>(program->fHaupt, "sbInfo").currentMessage(); }
+  void DoubleClick(int row) {
+    List().selectRow(row);
+    QTest::mouseDClick(List().viewport(), Qt::LeftButton, {},
+                       List().visualRect(List().model()->index(row, 0)).center());
+  }
+
+  TempUserHome user;
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::string music;
+  std::unique_ptr<Program> program;
+};
+
+}  // namespace
+
+class RunOutcomeTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void moveRenameUnknownAndHeldPair();
+  void trashedRowOpensNothing();
+  void nothingFoundSaysSo();
+};
+
+// Tune.mp3 loses to Tune_1.mp3, which then takes its name; a hard link is
+// held as the same file; an unknown file goes to its folder.
+void RunOutcomeTest::moveRenameUnknownAndHeldPair() {
+  Fixture f;
+  const std::string moved = f.user.dir().MakeDir("moved");
+  const std::string unknown = f.user.dir().MakeDir("unknown");
+  WriteMp3(f.music + "Tune.mp3", 128);
+  WriteMp3(f.music + "Tune_1.mp3", 192);
+  WriteMp3(f.music + "Band - Hit.mp3");
+  std::filesystem::create_hard_link(f.music + "Band - Hit.mp3", f.music + "The Band - Hit.mp3");
+  WriteMp3(f.music + "Someone - Unknown.mp3");
+  OpenedUrls opened;
+  f.Search("double=1\nmovefolder=" + moved + "\nmoveunknown=1\nunknownfolder=" + unknown + "\n");
+  QCOMPARE(f.Summary(), QString("2 pairs: 1 moved, 1 held; 1 renamed; 1 unknown file moved"));
+
+  // Rows: the unknown file; the held pair (band, The Band..., Band...); the
+  // Tune pair (band, Tune_1.mp3 now Tune.mp3, Tune.mp3 now moved).
+  QCOMPARE(RowCount(f.program->fHaupt), 7);
+  const QString moved_tune = QString::fromStdString(moved) + "Tune.mp3";
+  QCOMPARE(f.Text(5) + " " + f.Text(5, 1), "Tune.mp3 " + QString::fromStdString(f.music));
+  QCOMPARE(f.Tip(5), QString("renamed from Tune_1.mp3"));
+  QCOMPARE(f.Text(6) + " " + f.Text(6, 1), "Tune.mp3 " + QString::fromStdString(moved));
+  QCOMPARE(f.Tip(6), "moved to " + moved_tune);
+  f.DoubleClick(6);
+  f.DoubleClick(5);
+  QCOMPARE(opened.urls,
+           QList<QUrl>({QUrl::fromLocalFile(moved_tune),
+                        QUrl::fromLocalFile(QString::fromStdString(f.music) + "Tune.mp3")}));
+
+  const QModelIndex band = f.List().model()->index(1, 3);
+  QCOMPARE(band.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFFBF00));
+  QCOMPARE(band.data(Qt::ToolTipRole).toString(), QString("held: same file"));
+  QCOMPARE(f.Tip(3), QString("held: same file"));
+  QVERIFY(!f.List().model()->index(3, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+  f.List().selectRow(3);
+  QCOMPARE(f.Summary(), QString("held: same file"));
+  f.List().selectRow(6);
+  QCOMPARE(f.Summary(), QString("2 pairs: 1 moved, 1 held; 1 renamed; 1 unknown file moved"));
+
+  QCOMPARE(f.Tip(0), "moved to " + QString::fromStdString(unknown) + "Someone - Unknown.mp3");
+  QVERIFY(f.recorder.messages.empty());
+}
+
+// The trashed copy's row still names it, but a renamed file now has its
+// name: the row opens nothing, and the renamed file's row opens that file.
+void RunOutcomeTest::trashedRowOpensNothing() {
+  Fixture f;
+  WriteMp3(f.music + "Song.mp3", 128);
+  WriteMp3(f.music + "Song_1.mp3", 192);
+  OpenedUrls opened;
+  f.Search("double=2\ntrash=1\n");
+  QCOMPARE(f.Summary(), QString("1 pair: 1 trashed; 1 renamed"));
+  // Rows: the band, Song_1.mp3 now Song.mp3, the trashed Song.mp3.
+  QCOMPARE(f.Text(1) + " / " + f.Text(2), QString("Song.mp3 / Song.mp3"));
+  QCOMPARE(f.Tip(1) + " / " + f.Tip(2), QString("renamed from Song_1.mp3 / trashed"));
+  QVERIFY(std::filesystem::exists(f.user.path() + ".local/share/Trash/files/Song.mp3"));
+  f.DoubleClick(2);
+  QVERIFY(opened.urls.isEmpty());
+  f.DoubleClick(1);
+  QCOMPARE(opened.urls,
+           QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.music) + "Song.mp3")});
+}
+
+void RunOutcomeTest::nothingFoundSaysSo() {
+  Fixture f;
+  WriteMp3(f.music + "Alone.mp3");
+  f.Search("");
+  QCOMPARE(RowCount(f.program->fHaupt), 1);
+  QCOMPARE(f.Text(0), QString("No duplicates found"));
+  QCOMPARE(f.Summary(), QString("No duplicates found"));
+}
+
+QTEST_MAIN(RunOutcomeTest)
+#include "run_outcome_test.moc"
