@@ -319,7 +319,7 @@ void OptionsTest::folderPickers() {
 
 // The trash choice belongs to "delete"; both new choices are stored by OK.
 void OptionsTest::trashAndPairChecks() {
-  Fixture f("double=2\ntrash=0\n");
+  Fixture f("double=2\ntrash=0\ncheckpairs=1\n");
   QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
   QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
   QVERIFY(trash.isEnabled() && !trash.isChecked());

@@ -20,7 +20,7 @@ namespace {
 
 // A search of a music folder in the user's own home, with `settings`.
 struct Fixture {
-  Fixture() : music(user.dir().MakeDir("music")) {}
+  Fixture() : music(home.user().dir().MakeDir("music")) {}
 
   void Search(const std::string& settings) {
     home.WriteSettings(ConfiguredSettings(music, settings));
@@ -40,7 +40,6 @@ struct Fixture {
                        List().visualRect(List().model()->index(row, 0)).center());
   }
 
-  TempUserHome user;
   ProgramHome home;
   MessageRecorder recorder;
   std::string music;
@@ -62,8 +61,8 @@ class RunOutcomeTest : public QObject {
 // held as the same file; an unknown file goes to its folder.
 void RunOutcomeTest::moveRenameUnknownAndHeldPair() {
   Fixture f;
-  const std::string moved = f.user.dir().MakeDir("moved");
-  const std::string unknown = f.user.dir().MakeDir("unknown");
+  const std::string moved = f.home.user().dir().MakeDir("moved");
+  const std::string unknown = f.home.user().dir().MakeDir("unknown");
   WriteMp3(f.music + "Tune.mp3", 128);
   WriteMp3(f.music + "Tune_1.mp3", 192);
   WriteMp3(f.music + "Band - Hit.mp3");
@@ -113,7 +112,7 @@ void RunOutcomeTest::trashedRowOpensNothing() {
   // Rows: the band, Song_1.mp3 now Song.mp3, the trashed Song.mp3.
   QCOMPARE(f.Text(1) + " / " + f.Text(2), QString("Song.mp3 / Song.mp3"));
   QCOMPARE(f.Tip(1) + " / " + f.Tip(2), QString("renamed from Song_1.mp3 / trashed"));
-  QVERIFY(std::filesystem::exists(f.user.path() + ".local/share/Trash/files/Song.mp3"));
+  QVERIFY(std::filesystem::exists(f.home.user().path() + ".local/share/Trash/files/Song.mp3"));
   f.DoubleClick(2);
   QVERIFY(opened.urls.isEmpty());
   f.DoubleClick(1);

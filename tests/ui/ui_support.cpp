@@ -78,8 +78,9 @@ QString ProgramHome::Setting(std::string_view key) const {
 }
 
 std::string ConfiguredSettings(const std::string& mp3folder, std::string_view extra) {
+  const bool check_set = extra.find("checkpairs=") != std::string_view::npos;
   return "[Settings]\nlang=english.ini\nconfigured=1\nmp3folder=" + mp3folder + "\n" +
-         std::string(extra);
+         (check_set ? "" : "checkpairs=0\n") + std::string(extra);
 }
 
 void WriteMp3(const std::string& path, int bitrate) { WriteFileAt(path, CbrStream(bitrate, 120)); }

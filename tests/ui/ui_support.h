@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "support/user_home.h"
 
 class QMenu;
 
@@ -43,13 +44,15 @@ class MessageRecorder : public QObject {
 
 // The program's folder for one test: TARNWICK_HOME names a temporary folder
 // with a copy of the project's language files (unless left out) and, once
-// written, the settings file. Music folders go below it too.
+// written, the settings file. Music folders go below it too. The user's home
+// is a temporary one as well, so trash and journals stay in the test.
 class ProgramHome {
  public:
   explicit ProgramHome(bool withLanguages = true);
   ~ProgramHome();
 
   const TempDir& dir() const { return dir_; }
+  const TempUserHome& user() const { return user_; }
   std::string SettingsFile() const { return dir_.path() + "tarnwick.ini"; }
   void WriteSettings(std::string_view text) const;
   std::string ReadSettings() const;
@@ -57,6 +60,7 @@ class ProgramHome {
   QString Setting(std::string_view key) const;
 
  private:
+  TempUserHome user_;
   TempDir dir_;
 };
 
@@ -76,7 +80,9 @@ class OpenedUrls : public QObject {
 };
 
 // Settings of a configured program whose MP3 folder is `mp3folder`, plus
-// `extra` lines of the section "Settings".
+// `extra` lines of the section "Settings". The pair check is off unless
+// `extra` sets it: the tests' streams are silent, and the check holds what it
+// cannot hear.
 std::string ConfiguredSettings(const std::string& mp3folder, std::string_view extra = "");
 
 // The control of a window by its object name; a missing one ends the test
