@@ -35,6 +35,8 @@ struct RESULTS {
       TitleSumDamaged, TitleSumDamaged1, TitleSumStopped;
   std::string ButtonOpen, ButtonOpenFolder, ButtonCopyPath;
   std::string MsgNoPlayer, MsgFolderNotSearched;
+  std::string MsgUndoQuestion, TitleUndoMove, TitleUndoRename, TitleUndoTrash, TitleUndoDelete,
+      TitleUndoFailed, TitleUndoSummary;
 };
 
 struct TAB1 {

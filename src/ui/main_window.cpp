@@ -49,6 +49,7 @@ void TfHaupt::FormCreate(const QStringList& arguments) {
   std::vector<std::string> messages;
   const MessageSink keep = [&messages](const std::string& text) { messages.push_back(text); };
   LoadSettings(settings_, *columns_, language_.MESSAGES, SettingsPath(), keep);
+  run_.options.settingsFile = SettingsPath();
   LoadLanguage(language_, settings_.lang, keep);
   if (!settings_.configured) messages.push_back(language_.MESSAGES.MsgNotConfigured);
   ShowStartupMessages(messages);
@@ -96,6 +97,7 @@ void TfHaupt::FormShow() {
   Label1->setText(QString::asprintf("Tarnwick v%d.%d", VersionMajor, VersionMinor));
   ApplyColumnWidths(settings_, *columns_);
   ApplyMainTexts();
+  RefreshUndoButton();
   if (settings_.autostart) tAutostart->start();
   if (!settings_.configured && !StartsUnattended()) {
     QTimer::singleShot(0, this, &TfHaupt::btnOptionenClick);
@@ -162,8 +164,6 @@ void TfHaupt::btnOptionenClick() {
 void TfHaupt::btnEndeClick() {
   if (PressExit(run_) == ExitDecision::kCloseWindow) close();
 }
-
-void TfHaupt::btnUndoClick() { emit UndoRequested(); }
 
 void TfHaupt::SetUndoAvailable(bool available) {
   btnUndo->setVisible(available);

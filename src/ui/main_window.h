@@ -66,13 +66,13 @@ class TfHaupt : public QWidget, private RunView {
 
   // The undo button stays hidden until there is a run to undo.
   void SetUndoAvailable(bool available);
+  // Shows the undo button while the newest run has something to undo.
+  void RefreshUndoButton();
 
  signals:
   // The window has closed and saved its column widths: the program ends as
   // soon as control is back in its event loop.
   void Closed();
-  // The undo button was pressed.
-  void UndoRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;

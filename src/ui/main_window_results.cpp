@@ -38,6 +38,7 @@ void TfHaupt::FinishRun(RunType type, RunOutcome outcome) {
   lstInfo->Model().Flush();
   error_caption_due_ = false;
   ProgressReset();
+  RefreshUndoButton();
   const bool countdown = unattended_ && outcome == RunOutcome::kRefused;
   unattended_ = false;
   if (close_requested_) {

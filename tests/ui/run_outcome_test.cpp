@@ -55,6 +55,7 @@ class RunOutcomeTest : public QObject {
   void moveRenameUnknownAndHeldPair();
   void trashedRowOpensNothing();
   void nothingFoundSaysSo();
+  void undoButtonBringsTheRunBack();
 };
 
 // Tune.mp3 loses to Tune_1.mp3, which then takes its name; a hard link is
@@ -98,6 +99,26 @@ void RunOutcomeTest::moveRenameUnknownAndHeldPair() {
 
   QCOMPARE(f.Tip(0), "moved to " + QString::fromStdString(unknown) + "Someone - Unknown.mp3");
   QVERIFY(f.recorder.messages.empty());
+}
+
+// After a run that changed files the undo button shows; once confirmed, it
+// brings every file back and lists what came back.
+void RunOutcomeTest::undoButtonBringsTheRunBack() {
+  Fixture f;
+  const std::string moved = f.home.user().dir().MakeDir("moved");
+  WriteMp3(f.music + "Tune.mp3", 128);
+  WriteMp3(f.music + "Tune_1.mp3", 192);
+  const std::string before = ReadFile(f.music + "Tune.mp3");
+  f.Search("double=1\nmovefolder=" + moved + "\n");
+  QPushButton& undo = Find<QPushButton>(f.program->fHaupt, "btnUndo");
+  QVERIFY(undo.isVisible() && undo.isEnabled());
+  undo.click();
+  QCOMPARE(f.recorder.Texts(), QStringList{"Undo the last run? This is what it brings back:"});
+  QCOMPARE(ReadFile(f.music + "Tune.mp3"), before);
+  QVERIFY(std::filesystem::exists(f.music + "Tune_1.mp3"));
+  QCOMPARE(RowCount(f.program->fHaupt), 2);
+  QCOMPARE(f.Summary(), QString("2 files brought back"));
+  QVERIFY(!undo.isVisible());
 }
 
 // The trashed copy's row still names it, but a renamed file now has its

@@ -1,5 +1,6 @@
 #include "ui_support.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
@@ -34,7 +35,12 @@ void MessageRecorder::CloseOpenBoxes() {
     auto* box = qobject_cast<QMessageBox*>(widget);
     if (box == nullptr || !box->isVisible()) continue;
     messages.push_back({box->text().toStdString(), box->windowTitle(), OtherWindowVisible()});
-    box->accept();
+    // A question is answered yes, as a user who asked for the action would.
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+      yes->click();
+    } else {
+      box->accept();
+    }
   }
 }
 
