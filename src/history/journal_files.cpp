@@ -13,6 +13,7 @@
 
 #include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "platform/folder_access.h"
 
 namespace tarnwick {
 namespace {
@@ -25,15 +26,6 @@ constexpr int kMaxNameAttempts = 1000;
 std::string AbsoluteVariable(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && value[0] == '/' ? value : "";
-}
-
-// Like mkdir -p, with new folders private as the base-directory rules ask.
-std::error_code MakeFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return LastError();
-    if (slash == std::string::npos) return {};
-  }
 }
 
 std::string CompactUtcTime(std::time_t time) {
@@ -109,7 +101,7 @@ NewJournal CreateJournal(std::time_t start, pid_t pid) {
   NewJournal journal;
   const std::string folder = JournalFolder();
   if (folder.empty()) journal.error = std::make_error_code(std::errc::no_such_file_or_directory);
-  if (!journal.error) journal.error = MakeFolders(folder);
+  if (!journal.error) journal.error = CreatePrivateFolders(folder);
   for (int attempt = 1; !journal.error && !journal.fd; ++attempt) {
     const std::string name = JournalName(start, pid, attempt);
     journal.path = JoinPath(folder, name);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/file_io.h"
 #include "platform/folder_access.h"
@@ -119,6 +120,14 @@ bool FileExistsAt(int dir_fd, const std::string& name) {
   // A link to a folder is no file either.
   return !S_ISDIR(st.st_mode) &&
          !(fstatat(dir_fd, name.c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode));
+}
+
+std::error_code CreatePrivateFolders(const std::string& path) {
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return LastError();
+    if (slash == std::string::npos) return {};
+  }
 }
 
 OpenedFolder OpenFolder(const std::string& path) {

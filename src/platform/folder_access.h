@@ -33,6 +33,11 @@ std::vector<std::string> ListFilesAt(int dir_fd, std::string_view extension);
 // The names of the real sub-folders (no links) of the open folder, sorted.
 std::vector<std::string> ListSubfoldersAt(int dir_fd);
 
+// Creates `path` and every missing folder on the way (like mkdir -p), each
+// new one private to the user (0700), as the base-directory rules ask for
+// the user's data and state.
+std::error_code CreatePrivateFolders(const std::string& path);
+
 // True when `name` in the open folder exists and is not a folder.
 bool FileExistsAt(int dir_fd, const std::string& name);
 

@@ -6,13 +6,9 @@
 
 #include <cerrno>
 
+#include "platform/file_io.h"
+
 namespace tarnwick {
-namespace {
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
-}  // namespace
-
 std::error_code RenameNoReplaceAt(int from_dir, const std::string& from, int to_dir,
                                   const std::string& to) {
   if (renameat2(from_dir, from.c_str(), to_dir, to.c_str(), RENAME_NOREPLACE) == 0) return {};

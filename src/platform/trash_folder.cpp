@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "platform/file_errors.h"
+#include "platform/file_io.h"
+#include "platform/folder_access.h"
 #include "platform/xdg_base.h"
 
 namespace tarnwick {
@@ -16,8 +18,6 @@ namespace {
 
 constexpr mode_t kOwnerOnly = 0700;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
 
 std::string UserId() { return std::to_string(geteuid()); }
 
@@ -61,17 +61,8 @@ std::error_code OpenFilesAndInfo(int trash_fd, OpenTrash& trash) {
   return OpenFolderAt(trash_fd, "info", false, trash.info);
 }
 
-// Like mkdir -p, with new folders private as the base-directory rules ask.
-std::error_code MakeFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), kOwnerOnly) != 0 && errno != EEXIST) return LastError();
-    if (slash == std::string::npos) return {};
-  }
-}
-
 std::error_code OpenHomeTrash(const std::string& home_trash, OpenTrash& trash) {
-  if (auto error = MakeFolders(home_trash)) return error;
+  if (auto error = CreatePrivateFolders(home_trash)) return error;
   const UniqueFd trash_fd(open(home_trash.c_str(), kFolderFlags));
   if (!trash_fd) return LastError();
   trash.path = home_trash;
