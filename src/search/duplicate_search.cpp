@@ -11,6 +11,7 @@
 #include "search/duplicate_choice.h"
 #include "search/file_actions.h"
 #include "search/folder_scan.h"
+#include "search/run_analyses.h"
 #include "search/title_rules.h"
 #include "settings/folder_checks.h"
 
@@ -37,6 +38,7 @@ bool ProcessFolder(SearchRun& run, size_t index) {
   if (run.settings.stopped) return false;
   NormaliseKeys(run.tracks.trackKeys);
   if (run.settings.stopped) return false;
+  run.analyses->Plan(PairFilesInOrder(run.tracks));
   FindPairs(run, [&run](size_t i, size_t j) { ComparePair(run, i, j); });
   if (run.settings.stopped) return false;
   RestoreNames(run);
@@ -66,6 +68,30 @@ bool CheckTargetsAreNotSearched(SearchRun& run) {
   return false;
 }
 
+// Comparing every track with every earlier one would be quadratic in the
+// folder's size. Tracks with equal keys are chained instead: `head` is the
+// first index of a track's group and `next` the following one, both found
+// through one hash map before any pair is handled. Keys only ever become
+// empty during the loop, so the indices j < i that still match i are exactly
+// those of i's chain whose key is still set, and the calls come in the same
+// order as with the double loop.
+struct KeyChains {
+  explicit KeyChains(const std::vector<std::string>& keys);
+  std::vector<size_t> head, next;
+};
+
+KeyChains::KeyChains(const std::vector<std::string>& keys)
+    : head(keys.size()), next(keys.size(), keys.size()) {
+  std::unordered_map<std::string_view, size_t> last_of_key;
+  last_of_key.reserve(keys.size());
+  for (size_t k = 0; k < keys.size(); ++k) {
+    if (keys[k].empty()) continue;
+    const auto [it, first] = last_of_key.try_emplace(keys[k], k);
+    head[k] = first ? k : head[it->second];
+    if (!first) next[std::exchange(it->second, k)] = k;
+  }
+}
+
 }  // namespace
 
 RunOutcome RunDuplicateSearch(SearchRun& run) {
@@ -78,6 +104,7 @@ RunOutcome RunDuplicateSearch(SearchRun& run) {
   DryRunCollection imagined;
   const ActiveCollection active(run,
                                 run.options.dryRun ? static_cast<Collection&>(imagined) : disk);
+  RunAnalyses analyses(run, RunAnalyses::Reuse::kForRun);
   BeginRun(run);
   run.view.ClearRows();
   BuildRunFolders(run);
@@ -90,27 +117,10 @@ RunOutcome RunDuplicateSearch(SearchRun& run) {
   return RunOutcome::kFinished;
 }
 
-// Comparing every track with every earlier one would be quadratic in the
-// folder's size. Tracks with equal keys are chained instead: `head` is the
-// first index of a track's group and `next` the following one, both found
-// through one hash map before any pair is handled. Keys only ever become
-// empty during the loop, so the indices j < i that still match i are exactly
-// those of i's chain whose key is still set, and the calls come in the same
-// order as with the double loop.
 void FindPairs(SearchRun& run, const ComparePairFn& compare) {
   const std::vector<std::string>& keys = run.tracks.trackKeys;
   const size_t n = keys.size();
-  std::vector<size_t> head(n), next(n, n);
-  {
-    std::unordered_map<std::string_view, size_t> last_of_key;
-    last_of_key.reserve(n);
-    for (size_t k = 0; k < n; ++k) {
-      if (keys[k].empty()) continue;
-      const auto [it, first] = last_of_key.try_emplace(keys[k], k);
-      head[k] = first ? k : head[it->second];
-      if (!first) next[std::exchange(it->second, k)] = k;
-    }
-  }
+  const KeyChains chains(keys);
   run.view.SetProgressMax(static_cast<int>(n) - 1);
   for (size_t i = 0; i < n; ++i) {
     run.view.SetProgressPosition(static_cast<int>(i));
@@ -118,10 +128,29 @@ void FindPairs(SearchRun& run, const ComparePairFn& compare) {
     if (run.settings.stopped) return;
     // A chain holds equal keys only, so a track of i's chain that is still
     // in the run matches i, as long as i itself is.
-    for (size_t j = head[i]; j < i && !keys[i].empty(); j = next[j]) {
+    for (size_t j = chains.head[i]; j < i && !keys[i].empty(); j = chains.next[j]) {
       if (!keys[j].empty()) compare(i, j);
     }
   }
+}
+
+std::vector<std::string> PairFilesInOrder(const TrackList& tracks) {
+  const KeyChains chains(tracks.trackKeys);
+  std::vector<bool> listed(tracks.size());
+  std::vector<std::string> files;
+  const auto add = [&](size_t k) {
+    if (listed[k]) return;
+    listed[k] = true;
+    files.push_back(tracks.trackPaths[k]);
+  };
+  for (size_t i = 0; i < tracks.size(); ++i) {
+    if (tracks.trackKeys[i].empty()) continue;
+    for (size_t j = chains.head[i]; j < i; j = chains.next[j]) {
+      add(i);
+      add(j);
+    }
+  }
+  return files;
 }
 
 }  // namespace tarnwick

@@ -5,6 +5,7 @@
 #include "search/disk_collection.h"
 #include "search/folder_scan.h"
 #include "search/row_format.h"
+#include "search/run_analyses.h"
 #include "search/track_analysis.h"
 #include "settings/folder_checks.h"
 
@@ -63,10 +64,12 @@ RunOutcome RunErrorDetection(SearchRun& run) {
   // Reading only: no folder is locked against other runs.
   DiskCollection collection({.lockFolders = false});
   const ActiveCollection active(run, collection);
+  RunAnalyses analyses(run, RunAnalyses::Reuse::kOnce);
   BeginRun(run);
   if (!GatherTracks(run)) return RunOutcome::kAborted;
   const size_t n = run.tracks.size();
   if (n >= 2) {
+    analyses.Plan(run.tracks.trackPaths);
     run.view.SetProgressMax(static_cast<int>(n) - 1);
     for (size_t i = 0; i < n; ++i) {
       if (!AnalyseTrack(run, i)) return RunOutcome::kAborted;
