@@ -38,7 +38,7 @@ bool ProcessFolder(SearchRun& run, size_t index) {
   if (run.settings.stopped) return false;
   NormaliseKeys(run.tracks.trackKeys);
   if (run.settings.stopped) return false;
-  run.analyses->Plan(PairFilesInOrder(run.tracks));
+  run.analyses->StartFolder(PairFilesInOrder(run.tracks));
   FindPairs(run, [&run](size_t i, size_t j) { ComparePair(run, i, j); });
   if (run.settings.stopped) return false;
   RestoreNames(run);

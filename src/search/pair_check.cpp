@@ -18,7 +18,7 @@ std::optional<double> Similarity(const FingerprintResult& a, const FingerprintRe
 }
 
 // The similarity of the two recordings; none when one cannot be decoded.
-// Each file is fingerprinted once per run, as the file it was analysed as.
+// Each file is fingerprinted once per folder, as the file it was analysed as.
 std::optional<double> Similarity(SearchRun& run, const PairFile& a, const PairFile& b) {
   if (run.analyses == nullptr) {
     return Similarity(FingerprintFile(a.path), FingerprintFile(b.path));

@@ -15,14 +15,16 @@ namespace tarnwick {
 // The analyses and fingerprints of one run's files, for as long as it lives
 // (it makes itself the run's `analyses`). A file is known by its identity
 // (device, inode, size, modification time), so a file that changed since is
-// analysed again. The planned files are analysed ahead on worker threads
-// (run.options.workers); everything else happens on the run's thread, and
-// every result is the one the file gives when it is asked for.
+// analysed again. Fingerprints are kept for the folder in work only: pairs
+// never span two folders, and at about 3 KB a file (90 s of audio) they
+// would outweigh everything else a long run keeps. The planned files are analysed ahead on worker
+// threads (run.options.workers); everything else happens on the run's thread, and every result is
+// the one the file gives when it is asked for.
 class RunAnalyses {
  public:
-  // kForRun keeps every analysis and fingerprint for the rest of the run (a
-  // file of several pairs is analysed once); kOnce keeps no analysis, for a
-  // run that asks for each file once.
+  // kForRun keeps every analysis for the rest of the run (a file of several
+  // pairs is analysed once); kOnce keeps none, for a run that asks for each
+  // file once.
   enum class Reuse { kOnce, kForRun };
 
   RunAnalyses(SearchRun& run, Reuse reuse);
@@ -33,6 +35,11 @@ class RunAnalyses {
 
   // The files the run will ask for next, in that order.
   void Plan(std::vector<std::string> paths) { ahead_.Plan(std::move(paths)); }
+  // Plan for a new folder, whose pairs need none of the earlier fingerprints.
+  void StartFolder(std::vector<std::string> paths) {
+    fingerprints_.clear();
+    Plan(std::move(paths));
+  }
 
   // The analysis of the file at `path` as it is now.
   Mp3Analysis Analysis(const std::string& path);

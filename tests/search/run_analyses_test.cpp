@@ -34,7 +34,7 @@ class RunAnalysesTest : public ::testing::TestWithParam<unsigned> {
   test::RunFixture fx;
 };
 
-TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedAndFingerprintedOncePerRun) {
+TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedOncePerRunAndFingerprintedOncePerFolder) {
   const std::string path = dir.WriteFile("song.mp3", kShort);
   RunAnalyses analyses(fx.run, RunAnalyses::Reuse::kForRun);
   const Mp3Analysis first = analyses.Analysis(path);
@@ -47,6 +47,10 @@ TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedAndFingerprintedOncePerRun) {
   const Mp3Analysis again = analyses.Analysis(path);
   EXPECT_EQ(again.info.Frames, 600);
   EXPECT_GT(analyses.Fingerprint(path, again.identity).fingerprint.duration_seconds, seconds);
+  // The next folder's pairs fingerprint their files afresh.
+  analyses.StartFolder({});
+  SwapContentsUnseen(path, kShort);
+  EXPECT_EQ(analyses.Fingerprint(path, again.identity).fingerprint.duration_seconds, seconds);
 }
 
 TEST_P(RunAnalysesTest, RunThatAsksOnceKeepsNothing) {
