@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "mp3/worker_thread.h"
+
 namespace tarnwick {
 
 unsigned DefaultWorkers() { return std::clamp(std::thread::hardware_concurrency(), 1u, 4u); }
@@ -12,7 +14,7 @@ AheadAnalysis::AheadAnalysis(AheadOptions options)
   if (options_.workers == 0) return;
   read_ahead_ = std::make_unique<ReadAhead>();
   for (unsigned w = 0; w < options_.workers; ++w) {
-    workers_.emplace_back([this](std::stop_token stop) { Work(stop); });
+    workers_.push_back(StartWorker([this](std::stop_token stop) { Work(stop); }));
   }
 }
 

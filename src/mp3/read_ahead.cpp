@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "mp3/worker_thread.h"
+
 namespace tarnwick {
 namespace {
 
@@ -27,7 +29,7 @@ std::int64_t Announce(const std::string& path) {
 
 }  // namespace
 
-ReadAhead::ReadAhead() : thread_([this](std::stop_token stop) { Run(stop); }) {}
+ReadAhead::ReadAhead() : thread_(StartWorker([this](std::stop_token stop) { Run(stop); })) {}
 
 ReadAhead::~ReadAhead() {
   thread_.request_stop();

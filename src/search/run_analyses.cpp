@@ -5,6 +5,8 @@
 #include <thread>
 #include <tuple>
 
+#include "mp3/worker_thread.h"
+
 namespace tarnwick {
 
 bool RunAnalyses::IdentityOrder::operator()(const FileIdentity& a, const FileIdentity& b) const {
@@ -52,7 +54,7 @@ void RunAnalyses::PrepareFingerprints(const std::string& path_a, const FileIdent
   }
   FingerprintResult fingerprint_b;
   {
-    const std::jthread other([&] { fingerprint_b = FingerprintFile(path_b); });
+    const std::jthread other = StartWorker([&] { fingerprint_b = FingerprintFile(path_b); });
     fingerprints_.emplace(a, FingerprintFile(path_a));
   }
   fingerprints_.emplace(b, std::move(fingerprint_b));

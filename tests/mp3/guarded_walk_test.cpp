@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "mp3/mapped_file.h"
+#include "mp3/worker_thread.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
 
@@ -23,7 +24,8 @@ TEST(GuardedWalk, FileCutShortWhileMappedEndsTheWalkInsteadOfTheProcess) {
 }
 
 // Each thread catches the faults of its own walk: a worker's cut file ends
-// that worker's walk while another thread walks its whole file.
+// that worker's walk while another thread walks its whole file. The worker
+// takes the faults of its walk, and none of the process's signals.
 TEST(GuardedWalk, FileCutShortOnAWorkerThreadEndsOnlyThatWalk) {
   test::TempDir dir;
   const std::string cut = dir.WriteFile("cut.mp3", test::CbrStream(128, 2000));
@@ -34,11 +36,15 @@ TEST(GuardedWalk, FileCutShortOnAWorkerThreadEndsOnlyThatWalk) {
   ASSERT_EQ(truncate(cut.c_str(), 0), 0);
   std::optional<WalkOutcome> cut_walk, whole_walk;
   {
-    const std::jthread worker([&] { cut_walk = WalkMappedFrames(cut_file.Bytes()); });
+    const std::jthread worker = StartWorker([&] { cut_walk = WalkMappedFrames(cut_file.Bytes()); });
     whole_walk = WalkMappedFrames(whole_file.Bytes());
   }
   EXPECT_FALSE(cut_walk.has_value());
   ASSERT_TRUE(whole_walk.has_value());
+  sigset_t worker_mask;
+  StartWorker([&] { pthread_sigmask(SIG_BLOCK, nullptr, &worker_mask); }).join();
+  EXPECT_TRUE(sigismember(&worker_mask, SIGINT));
+  EXPECT_FALSE(sigismember(&worker_mask, SIGBUS));
   EXPECT_EQ(whole_walk->info.Frames, 2000);
 }
 
