@@ -86,7 +86,11 @@ int Run(const RunArgs& args, RunKind kind) {
   }
 
   const bool problems = kind == RunKind::kErrors && settings.strictchecks;
-  CliView view({args.json, args.verbose, args.dryRun, ColumnTitles(language.MAIN, problems)});
+  CliView view({.json = args.json,
+                .verbose = args.verbose,
+                .dryRun = args.dryRun,
+                .progressByFolders = kind == RunKind::kDuplicates,
+                .columnTitles = ColumnTitles(language.MAIN, problems)});
   SearchRun run{settings, language, view};
   run.options = {.waitForLocks = args.wait,
                  .dryRun = args.dryRun,

@@ -108,9 +108,11 @@ RunOutcome RunDuplicateSearch(SearchRun& run) {
   BeginRun(run);
   run.view.ClearRows();
   BuildRunFolders(run);
+  run.view.FoldersFound(run.runFolders.size());
   for (size_t index = 0; index < run.runFolders.size(); ++index) {
     // An abort has already ended the run state: no EndRun, no countdown.
     if (run.settings.stopped || !ProcessFolder(run, index)) return RunOutcome::kAborted;
+    run.view.FolderDone(run.runFolders[index]);
   }
   EndRun(run);
   if (run.settings.close) run.view.ShowExitCountdown();
