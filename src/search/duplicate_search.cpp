@@ -27,6 +27,20 @@ bool CheckFolders(SearchRun& run) {
   return false;
 }
 
+// For each track, the number of pairs it is in while no key is emptied: the
+// other tracks of its key.
+std::vector<size_t> PairCounts(const std::vector<std::string>& keys) {
+  std::unordered_map<std::string_view, size_t> tracks_of_key;
+  for (const std::string& key : keys) {
+    if (!key.empty()) ++tracks_of_key[key];
+  }
+  std::vector<size_t> counts(keys.size());
+  for (size_t k = 0; k < keys.size(); ++k) {
+    if (!keys[k].empty()) counts[k] = tracks_of_key[keys[k]] - 1;
+  }
+  return counts;
+}
+
 // The stages of one folder; false when the run was stopped on the way.
 bool ProcessFolder(SearchRun& run, size_t index) {
   run.tracks.clear();
@@ -39,7 +53,13 @@ bool ProcessFolder(SearchRun& run, size_t index) {
   NormaliseKeys(run.tracks.trackKeys);
   if (run.settings.stopped) return false;
   run.analyses->StartFolder(PairFilesInOrder(run.tracks));
-  FindPairs(run, [&run](size_t i, size_t j) { ComparePair(run, i, j); });
+  std::vector<size_t> pairs_left = PairCounts(run.tracks.trackKeys);
+  FindPairs(run, [&](size_t i, size_t j) {
+    ComparePair(run, i, j);
+    for (const size_t k : {i, j}) {
+      if (--pairs_left[k] == 0) run.analyses->DoneWith(run.tracks.trackPaths[k]);
+    }
+  });
   if (run.settings.stopped) return false;
   RestoreNames(run);
   return !run.settings.stopped;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -35,6 +36,12 @@ Mp3Analysis RunAnalyses::Analysis(const std::string& path) {
     analyses_.insert_or_assign(analysis.identity, analysis);
   }
   return analysis;
+}
+
+void RunAnalyses::DoneWith(const std::string& path) {
+  if (const std::optional<FileIdentity> identity = IdentityAt(AT_FDCWD, path)) {
+    fingerprints_.erase(*identity);
+  }
 }
 
 const FingerprintResult& RunAnalyses::Fingerprint(const std::string& path,

@@ -15,8 +15,8 @@ namespace tarnwick {
 // The analyses and fingerprints of one run's files, for as long as it lives
 // (it makes itself the run's `analyses`). A file is known by its identity
 // (device, inode, size, modification time), so a file that changed since is
-// analysed again. Fingerprints are kept for the folder in work only: pairs
-// never span two folders, and at about 3 KB a file (90 s of audio) they
+// analysed again. A fingerprint is kept until the file's last pair is done,
+// at most until the folder is: at about 3 KB a file (90 s of audio) they
 // would outweigh everything else a long run keeps. The planned files are analysed ahead on worker
 // threads (run.options.workers); everything else happens on the run's thread, and every result is
 // the one the file gives when it is asked for.
@@ -35,11 +35,14 @@ class RunAnalyses {
 
   // The files the run will ask for next, in that order.
   void Plan(std::vector<std::string> paths) { ahead_.Plan(std::move(paths)); }
-  // Plan for a new folder, whose pairs need none of the earlier fingerprints.
+  // Plan for a new folder, whose pairs need none of the earlier fingerprints
+  // (pairs never span two folders).
   void StartFolder(std::vector<std::string> paths) {
     fingerprints_.clear();
     Plan(std::move(paths));
   }
+  // The file at `path` is in no further pair: its fingerprint goes.
+  void DoneWith(const std::string& path);
 
   // The analysis of the file at `path` as it is now.
   Mp3Analysis Analysis(const std::string& path);

@@ -34,7 +34,7 @@ class RunAnalysesTest : public ::testing::TestWithParam<unsigned> {
   test::RunFixture fx;
 };
 
-TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedOncePerRunAndFingerprintedOncePerFolder) {
+TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedOncePerRunAndFingerprintedOnceForItsPairs) {
   const std::string path = dir.WriteFile("song.mp3", kShort);
   RunAnalyses analyses(fx.run, RunAnalyses::Reuse::kForRun);
   const Mp3Analysis first = analyses.Analysis(path);
@@ -47,10 +47,13 @@ TEST_P(RunAnalysesTest, UnchangedFileIsAnalysedOncePerRunAndFingerprintedOncePer
   const Mp3Analysis again = analyses.Analysis(path);
   EXPECT_EQ(again.info.Frames, 600);
   EXPECT_GT(analyses.Fingerprint(path, again.identity).fingerprint.duration_seconds, seconds);
-  // The next folder's pairs fingerprint their files afresh.
-  analyses.StartFolder({});
+  // Its fingerprint is made afresh after its last pair, and in the next folder.
   SwapContentsUnseen(path, kShort);
+  analyses.DoneWith(path);
   EXPECT_EQ(analyses.Fingerprint(path, again.identity).fingerprint.duration_seconds, seconds);
+  SwapContentsUnseen(path, kLongSameSize);
+  analyses.StartFolder({});
+  EXPECT_GT(analyses.Fingerprint(path, again.identity).fingerprint.duration_seconds, seconds);
 }
 
 TEST_P(RunAnalysesTest, RunThatAsksOnceKeepsNothing) {
