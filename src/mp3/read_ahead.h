@@ -9,21 +9,26 @@
 #include <thread>
 #include <vector>
 
+#include "platform/unique_fd.h"
+
 namespace tarnwick {
 
 // Has the kernel read the files a consumer needs next into the page cache,
-// from a thread of its own, while the consumer works on earlier ones. Each
-// file is announced whole (posix_fadvise WILLNEED), which queues its reads at
-// once: the disk always has the next files to read instead of waiting for a
-// page fault between two files. It stays at most kBudgetBytes (and at least
-// one file) ahead of the consumer, so that what it reads is still cached when
-// it is needed. A hint only: a file it cannot open is left to the consumer.
+// on threads of their own, while the consumer works on earlier ones: the disk
+// always has the next files to read instead of waiting for a page fault
+// between two files. kThreads files are read at a time, each from start to
+// end as any reader reads it (the kernel then reads ahead in large blocks),
+// which keeps more requests in flight than one reader can. It stays at most
+// kBudgetBytes (and at least the consumer's own file) ahead of the consumer,
+// so that what it reads is still cached when it is needed. A hint only: a
+// file it cannot open is left to the consumer.
 class ReadAhead {
  public:
+  static constexpr unsigned kThreads = 2;
   static constexpr std::int64_t kBudgetBytes = 64 << 20;
 
   ReadAhead();
-  // Stops the thread after the file it is announcing.
+  // Stops the threads within one block of the files they are reading.
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
@@ -36,17 +41,20 @@ class ReadAhead {
 
  private:
   void Run(std::stop_token stop);
-  bool MayAnnounce() const;
+  bool MayStart() const;
+  // Under the lock: counts the file at `index` of plan `plan` as ahead.
+  void CountAhead(std::size_t index, unsigned plan, std::int64_t size);
 
+  const UniqueFd null_;  // /dev/null, where the files are read to
   std::mutex mutex_;
   std::condition_variable_any changed_;
   std::vector<std::string> paths_;
-  std::vector<std::int64_t> sizes_;  // of the files announced
-  std::size_t reached_ = 0;          // the consumer's file
-  std::size_t next_ = 0;             // the next file to announce
-  std::int64_t bytes_ahead_ = 0;     // announced in [reached_, next_)
-  unsigned plan_ = 0;                // counts the plans, so a stale announcement is not counted
-  std::jthread thread_;              // last: stops before the state it uses goes
+  std::vector<std::int64_t> sizes_;    // of the files begun
+  std::size_t reached_ = 0;            // the consumer's file
+  std::size_t next_ = 0;               // the next file to begin
+  std::int64_t bytes_ahead_ = 0;       // begun of [reached_, next_)
+  unsigned plan_ = 0;                  // counts the plans, so a stale file is not counted
+  std::vector<std::jthread> threads_;  // last: stop before the state they use goes
 };
 
 }  // namespace tarnwick
