@@ -2,7 +2,7 @@
 // does: over random collections the error detection and the duplicate search
 // give the same rows, messages, held pairs, actions, progress and test
 // points, stop at the same place and leave the same files, with no worker,
-// one or several.
+// one or several; and no worker outlives its run.
 
 #include <gtest/gtest.h>
 
@@ -57,6 +57,11 @@ Lines Transcript(const test::RecordingView& view, const std::string& root) {
   return lines;
 }
 
+// The threads of this process: the test's own, once no run is active.
+size_t ThreadCount() {
+  return static_cast<size_t>(std::distance(fs::directory_iterator("/proc/self/task"), {}));
+}
+
 enum class Kind { kErrors, kDuplicates };
 
 // One run over the collection the seed makes afresh in `dir`, with its
@@ -83,6 +88,7 @@ Lines RunWith(const test::TempDir& dir, Kind kind, unsigned seed, unsigned worke
       kind == Kind::kErrors ? RunErrorDetection(fx.run) : RunDuplicateSearch(fx.run);
   Lines lines = Transcript(fx.view, dir.path());
   lines.push_back("outcome " + std::to_string(static_cast<int>(outcome)));
+  EXPECT_EQ(ThreadCount(), 1u) << "a worker outlived its run";
   return lines;
 }
 
