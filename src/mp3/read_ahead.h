@@ -17,14 +17,16 @@ namespace tarnwick {
 // on threads of their own, while the consumer works on earlier ones: the disk
 // always has the next files to read instead of waiting for a page fault
 // between two files. kThreads files are read at a time, each from start to
-// end as any reader reads it (the kernel then reads ahead in large blocks),
-// which keeps more requests in flight than one reader can. It stays at most
+// end as any reader reads it (the kernel then reads ahead in large blocks):
+// a fast disk delivers the most with several requests in flight (measured on
+// the development machine: one reader 1.3, two 1.15, four 1.1 times the time
+// of four readers of separate parts of the set). It stays at most
 // kBudgetBytes (and at least the consumer's own file) ahead of the consumer,
 // so that what it reads is still cached when it is needed. A hint only: a
 // file it cannot open is left to the consumer.
 class ReadAhead {
  public:
-  static constexpr unsigned kThreads = 2;
+  static constexpr unsigned kThreads = 4;
   static constexpr std::int64_t kBudgetBytes = 64 << 20;
 
   ReadAhead();
