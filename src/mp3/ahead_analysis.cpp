@@ -1,6 +1,7 @@
 #include "mp3/ahead_analysis.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "mp3/worker_thread.h"
@@ -25,20 +26,23 @@ AheadAnalysis::~AheadAnalysis() {
 
 void AheadAnalysis::Plan(std::vector<std::string> paths) {
   if (options_.workers == 0) return;
-  std::vector<std::string> unique;
+  auto unique = std::make_shared<std::vector<std::string>>();
+  std::unordered_set<std::string_view> seen;
+  for (const std::string& path : paths) {
+    if (seen.insert(path).second) unique->push_back(path);
+  }
   {
     const std::lock_guard lock(mutex_);
-    slots_.clear();
+    paths_ = std::move(unique);
+    slots_.assign(paths_->size(), Slot{});
     slot_of_.clear();
-    for (std::string& path : paths) {
-      if (!slot_of_.try_emplace(path, slots_.size()).second) continue;
-      unique.push_back(path);
-      slots_.push_back({std::move(path)});
+    for (std::size_t index = 0; index < paths_->size(); ++index) {
+      slot_of_.emplace((*paths_)[index], index);
     }
     frontier_ = 0;
     ++plan_;
+    read_ahead_->Plan(paths_);
   }
-  read_ahead_->Plan(std::move(unique));
   changed_.notify_all();
 }
 
@@ -83,7 +87,7 @@ void AheadAnalysis::Work(std::stop_token stop) {
   while (changed_.wait(lock, stop, [&] { return NextSlot(index); }) && !stop.stop_requested()) {
     slots_[index].state = Slot::State::kRunning;
     const unsigned plan = plan_;
-    const std::string path = slots_[index].path;
+    const std::string path = (*paths_)[index];
     lock.unlock();
     Mp3Analysis analysis = AnalyseMp3(path, options_.deep);
     lock.lock();

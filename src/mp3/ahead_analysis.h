@@ -6,6 +6,7 @@
 #include <mutex>
 #include <stop_token>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -52,9 +53,9 @@ class AheadAnalysis {
   Mp3Analysis Take(const std::string& path);
 
  private:
+  // The analysis of the planned path of the same index.
   struct Slot {
     enum class State { kWaiting, kRunning, kDone, kTaken };
-    std::string path;
     State state = State::kWaiting;
     Mp3Analysis analysis = {};
   };
@@ -67,10 +68,11 @@ class AheadAnalysis {
   const std::size_t window_;
   std::mutex mutex_;
   std::condition_variable_any changed_;
+  ReadAhead::Paths paths_;  // of the plan, shared with the read-ahead
   std::vector<Slot> slots_;
-  std::unordered_map<std::string, std::size_t> slot_of_;
-  std::size_t frontier_ = 0;  // one past the furthest slot taken
-  unsigned plan_ = 0;         // counts the plans, so a stale analysis is dropped
+  std::unordered_map<std::string_view, std::size_t> slot_of_;  // into paths_
+  std::size_t frontier_ = 0;                                   // one past the furthest slot taken
+  unsigned plan_ = 0;  // counts the plans, so a stale analysis is dropped
   std::unique_ptr<ReadAhead> read_ahead_;
   std::vector<std::jthread> workers_;  // last: stop before the state they use goes
 };

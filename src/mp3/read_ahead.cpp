@@ -67,10 +67,10 @@ ReadAhead::~ReadAhead() {
   changed_.notify_all();
 }
 
-void ReadAhead::Plan(std::vector<std::string> paths) {
+void ReadAhead::Plan(Paths paths) {
   const std::lock_guard lock(mutex_);
   paths_ = std::move(paths);
-  sizes_.assign(paths_.size(), 0);
+  sizes_.assign(paths_->size(), 0);
   reached_ = next_ = 0;
   bytes_ahead_ = 0;
   ++plan_;
@@ -88,7 +88,7 @@ void ReadAhead::Reached(std::size_t index) {
 // The consumer's own file is always read; the later ones while the budget
 // lasts.
 bool ReadAhead::MayStart() const {
-  return next_ < paths_.size() && (next_ == reached_ || bytes_ahead_ < kBudgetBytes);
+  return next_ < paths_->size() && (next_ == reached_ || bytes_ahead_ < kBudgetBytes);
 }
 
 void ReadAhead::CountAhead(std::size_t index, unsigned plan, std::int64_t size) {
@@ -102,7 +102,7 @@ void ReadAhead::Run(std::stop_token stop) {
   while (changed_.wait(lock, stop, [this] { return MayStart(); }) && !stop.stop_requested()) {
     const std::size_t index = next_++;
     const unsigned plan = plan_;
-    const std::string path = paths_[index];
+    const std::string path = (*paths_)[index];
     lock.unlock();
     const UniqueFd file = OpenFile(path);
     const std::int64_t size = file ? RegularSize(file.get()) : 0;

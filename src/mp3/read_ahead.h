@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <stop_token>
 #include <string>
@@ -35,8 +36,10 @@ class ReadAhead {
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
 
+  using Paths = std::shared_ptr<const std::vector<std::string>>;
+
   // Replaces the files to read ahead, in the order they will be needed.
-  void Plan(std::vector<std::string> paths);
+  void Plan(Paths paths);
   // The consumer has begun the file at `index` of the plan; earlier files are
   // no longer counted as ahead.
   void Reached(std::size_t index);
@@ -50,7 +53,7 @@ class ReadAhead {
   const UniqueFd null_;  // /dev/null, where the files are read to
   std::mutex mutex_;
   std::condition_variable_any changed_;
-  std::vector<std::string> paths_;
+  Paths paths_ = std::make_shared<const std::vector<std::string>>();
   std::vector<std::int64_t> sizes_;    // of the files begun
   std::size_t reached_ = 0;            // the consumer's file
   std::size_t next_ = 0;               // the next file to begin

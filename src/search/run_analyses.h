@@ -17,9 +17,10 @@ namespace tarnwick {
 // (device, inode, size, modification time), so a file that changed since is
 // analysed again. A fingerprint is kept until the file's last pair is done,
 // at most until the folder is: at about 3 KB a file (90 s of audio) they
-// would outweigh everything else a long run keeps. The planned files are analysed ahead on worker
-// threads (run.options.workers); everything else happens on the run's thread, and every result is
-// the one the file gives when it is asked for.
+// would outweigh everything else a long run keeps. The planned files are
+// analysed ahead on worker threads (run.options.workers); everything else
+// happens on the run's thread, and every result is the one the file gives
+// when it is asked for.
 class RunAnalyses {
  public:
   // kForRun keeps every analysis for the rest of the run (a file of several

@@ -67,7 +67,7 @@ TEST(ReadAhead, BringsPlannedFilesIntoThePageCache) {
   if (Resident(path, content.size())) GTEST_SKIP() << "the file system keeps files in memory";
 
   ReadAhead read_ahead;
-  read_ahead.Plan({path});
+  read_ahead.Plan(std::make_shared<const std::vector<std::string>>(1, path));
   for (int waited = 0; waited < 500 && !Resident(path, content.size()); ++waited) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
