@@ -41,6 +41,19 @@ std::vector<size_t> PairCounts(const std::vector<std::string>& keys) {
   return counts;
 }
 
+// Every pair of the folder, its files analysed ahead, each file's fingerprint
+// kept until its last pair.
+void ComparePairs(SearchRun& run) {
+  run.analyses->StartFolder(PairFilesInOrder(run.tracks));
+  std::vector<size_t> pairs_left = PairCounts(run.tracks.trackKeys);
+  FindPairs(run, [&](size_t i, size_t j) {
+    ComparePair(run, i, j);
+    for (const size_t k : {i, j}) {
+      if (--pairs_left[k] == 0) run.analyses->DoneWith(run.tracks.trackPaths[k]);
+    }
+  });
+}
+
 // The stages of one folder; false when the run was stopped on the way.
 bool ProcessFolder(SearchRun& run, size_t index) {
   run.tracks.clear();
@@ -52,14 +65,7 @@ bool ProcessFolder(SearchRun& run, size_t index) {
   if (run.settings.stopped) return false;
   NormaliseKeys(run.tracks.trackKeys);
   if (run.settings.stopped) return false;
-  run.analyses->StartFolder(PairFilesInOrder(run.tracks));
-  std::vector<size_t> pairs_left = PairCounts(run.tracks.trackKeys);
-  FindPairs(run, [&](size_t i, size_t j) {
-    ComparePair(run, i, j);
-    for (const size_t k : {i, j}) {
-      if (--pairs_left[k] == 0) run.analyses->DoneWith(run.tracks.trackPaths[k]);
-    }
-  });
+  ComparePairs(run);
   if (run.settings.stopped) return false;
   RestoreNames(run);
   return !run.settings.stopped;
