@@ -10,6 +10,7 @@
 #include "cli/json_rows.h"
 #include "cli/output.h"
 #include "history/path_field.h"
+#include "mp3/ahead_analysis.h"
 #include "mp3/mp3_info.h"
 #include "search/row_format.h"
 
@@ -19,6 +20,7 @@ namespace {
 struct InfoOptions {
   bool json = false;
   bool decode = false;
+  unsigned workers = DefaultWorkers();
   std::vector<std::string> files;
 };
 
@@ -67,8 +69,10 @@ int RunInfo(const InfoOptions& options) {
   int status = kExitOk;
   std::vector<std::vector<std::string>> rows = {
       {"FILE", "LENGTH", "BITRATE", "VBR", "ERRORS", "FRAMES", "PROBLEMS"}};
+  AheadAnalysis ahead({.workers = options.workers, .deep = options.decode});
+  ahead.Plan(options.files);
   for (const std::string& path : options.files) {
-    const Mp3Analysis analysis = AnalyseMp3(path, options.decode);
+    const Mp3Analysis analysis = ahead.Take(path);
     if (analysis.failure != 0) {
       PrintError(DisplayCell(path) + ": " + Mp3FailureText(analysis.failure));
       status = kExitFailed;
@@ -92,6 +96,7 @@ void AddInfoCommand(CLI::App& app, int& status) {
   info->add_flag("--json", options->json, "One JSON object per file and line");
   info->add_flag("--decode", options->decode,
                  "Also decode every frame, to find damage no frame walk can see (slower)");
+  AddWorkersOption(*info, options->workers);
   info->add_option("FILE", options->files, "MP3 files to analyse")->required();
   info->callback([options, &status] { status = RunInfo(*options); });
 }

@@ -28,6 +28,7 @@ void AddFolderOptions(CLI::App& command, RunArgs& args) {
   command.add_flag("--recursive,-r", args.recursive, "Also search every sub-folder");
   command.add_flag("--json", args.json, "Print one JSON object per line");
   command.add_flag("--verbose,-v", args.verbose, "Print each folder and how many tracks it holds");
+  AddWorkersOption(command, args.workers);
 }
 
 void AddDuplicateOptions(CLI::App& command, RunArgs& args) {
@@ -85,13 +86,18 @@ int Run(const RunArgs& args, RunKind kind) {
   }
 
   const bool problems = kind == RunKind::kErrors && settings.strictchecks;
-  CliView view({args.json, args.verbose, args.dryRun, ColumnTitles(language.MAIN, problems)});
+  CliView view({.json = args.json,
+                .verbose = args.verbose,
+                .dryRun = args.dryRun,
+                .progressByFolders = kind == RunKind::kDuplicates,
+                .columnTitles = ColumnTitles(language.MAIN, problems)});
   SearchRun run{settings, language, view};
   run.options = {.waitForLocks = args.wait,
                  .dryRun = args.dryRun,
                  .deepCheck = args.decode,
                  .journal = true,
-                 .settingsFile = settings_file};
+                 .settingsFile = settings_file,
+                 .workers = args.workers};
   view.Attach(run);
   InstallStopSignals();
   const RunOutcome outcome =
@@ -101,6 +107,13 @@ int Run(const RunArgs& args, RunKind kind) {
 }
 
 }  // namespace
+
+void AddWorkersOption(CLI::App& command, unsigned& workers) {
+  command
+      .add_option("--workers", workers,
+                  "Threads that analyse files ahead (default: one per core, at most 4; 0: none)")
+      ->check(CLI::Range(0u, 64u));
+}
 
 void AddSearchCommands(CLI::App& app, int& status) {
   // The arguments live as long as the parsed application.

@@ -1,7 +1,9 @@
 #include "cli/cli_view.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "cli/json_rows.h"
@@ -30,10 +32,23 @@ std::string ActionText(const FileAction& action) {
   return text;
 }
 
+// Redrawn at most this often: the eye cannot follow more, and a terminal
+// that is written to too often slows the run.
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+size_t TerminalWidth() {
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
+  return size.ws_col;
+}
+
 }  // namespace
 
 CliView::CliView(Options options)
-    : options_(std::move(options)), progress_on_terminal_(isatty(STDERR_FILENO) == 1) {}
+    : options_(std::move(options)),
+      progress_on_terminal_(isatty(STDERR_FILENO) == 1),
+      progress_(options_.progressByFolders ? RunProgress::Measure::kFolders
+                                           : RunProgress::Measure::kFiles) {}
 
 CliView::~CliView() { ClearProgress(); }
 
@@ -42,16 +57,21 @@ void CliView::ShowMessage(const std::string& text) {
   PrintMessage(text);
 }
 
-void CliView::ProgressReset() {
-  progress_position_ = 0;
-  ClearProgress();
+void CliView::ProgressReset() { ClearProgress(); }
+
+void CliView::SetProgressMax(int n) {
+  progress_.SetMax(n, RunProgress::Clock::now());
+  DrawProgress();
 }
 
-void CliView::SetProgressMax(int n) { progress_max_ = n; }
-
 void CliView::SetProgressPosition(int n) {
-  progress_position_ = n;
-  DrawProgress(false);
+  progress_.SetPosition(n);
+  DrawProgress();
+}
+
+// Panel 1 of the window's status bar is the folder of the file in work.
+void CliView::SetStatusText(int panel, const std::string& text) {
+  if (panel == 1) progress_.SetFolder(text);
 }
 
 void CliView::ClearRows() {
@@ -85,14 +105,27 @@ void CliView::ProcessPendingEvents() {
   if (run_ != nullptr && !run_->settings.stopped) PressExit(*run_);
 }
 
+void CliView::FoldersFound(size_t folders) {
+  progress_.FoldersFound(folders, RunProgress::Clock::now());
+}
+
 void CliView::FolderRead(const std::string& folder, size_t tracks) {
+  progress_.FolderRead(folder, tracks);
+  if (options_.verbose) {
+    ClearProgress();
+    std::fprintf(stderr, "%s: %zu tracks\n", DisplayCell(folder).c_str(), tracks);
+  }
+  DrawProgress();
+}
+
+void CliView::FolderDone(const std::string&) {
+  progress_.FolderDone();
   FlushTable();
-  if (!options_.verbose) return;
-  ClearProgress();
-  std::fprintf(stderr, "%s: %zu tracks\n", DisplayCell(folder).c_str(), tracks);
+  DrawProgress();
 }
 
 void CliView::FolderNotSearched(const std::string& folder, std::error_code why) {
+  progress_.FolderRead(folder, 0);
   folder_missed_ = true;
   // A folder locked by another run has had its message from the run.
   if (why == FileError::kFolderLocked) return;
@@ -136,18 +169,16 @@ void CliView::FlushTable() {
   PrintLine(out);
 }
 
-void CliView::DrawProgress(bool force) {
-  if (!progress_on_terminal_ || progress_max_ <= 0) return;
-  const int permille = static_cast<int>(1000LL * progress_position_ / progress_max_);
-  if (!force && permille == last_drawn_permille_) return;
-  last_drawn_permille_ = permille;
-  constexpr int kWidth = 30;
-  const int filled = permille * kWidth / 1000;
-  std::fprintf(stderr, "\r[%s%s] %3d.%d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
-               std::string(static_cast<size_t>(kWidth - filled), ' ').c_str(), permille / 10,
-               permille % 10);
+void CliView::DrawProgress() {
+  if (!progress_on_terminal_) return;
+  const RunProgress::Clock::time_point now = RunProgress::Clock::now();
+  if (progress_drawn_ && now - last_drawn_ < kRedrawInterval) return;
+  const std::string text = progress_.Text(now, TerminalWidth() - 1);
+  if (text.empty()) return;
+  std::fprintf(stderr, "\r%s\033[K", text.c_str());
   std::fflush(stderr);
   progress_drawn_ = true;
+  last_drawn_ = now;
 }
 
 void CliView::ClearProgress() {
@@ -155,7 +186,6 @@ void CliView::ClearProgress() {
   std::fprintf(stderr, "\r\033[K");
   std::fflush(stderr);
   progress_drawn_ = false;
-  last_drawn_permille_ = -1;
 }
 
 }  // namespace tarnwick::cli

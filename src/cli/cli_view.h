@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/progress_line.h"
 #include "search/run_view.h"
 #include "search/search_run.h"
 
@@ -15,13 +16,15 @@ namespace tarnwick::cli {
 // Nothing waits for the end of the run: JSON lines and the table's actions
 // are printed as they happen, the table's rows (with held pairs) whenever a
 // folder is done, so a stopped or killed run has said what it did, and a
-// long run holds few rows in memory.
+// long run holds few rows in memory. On a terminal a progress line says how
+// far the run has come (RunProgress).
 class CliView : public RunView {
  public:
   struct Options {
     bool json = false;
     bool verbose = false;
     bool dryRun = false;                    // actions are marked as not done
+    bool progressByFolders = false;         // the duplicate search lists folder by folder
     std::vector<std::string> columnTitles;  // the titles of the language
   };
 
@@ -47,9 +50,11 @@ class CliView : public RunView {
   void SetRunButtons(bool) override {}
   void SetExitButton(const std::string&) override {}
   void ShowExitCountdown() override {}
-  void SetStatusText(int, const std::string&) override {}
+  void SetStatusText(int panel, const std::string& text) override;
+  void FoldersFound(size_t folders) override;
   void FolderRead(const std::string& folder, size_t tracks) override;
   void FolderNotSearched(const std::string& folder, std::error_code why) override;
+  void FolderDone(const std::string& folder) override;
   void FileActionTried(const FileAction& action) override;
   void PairHeld(const HeldPair& held) override;
 
@@ -62,7 +67,7 @@ class CliView : public RunView {
 
   void AddTableLine(Line line);
   void FlushTable();
-  void DrawProgress(bool force);
+  void DrawProgress();
   void ClearProgress();
 
   Options options_;
@@ -75,9 +80,8 @@ class CliView : public RunView {
   bool stop_reported_ = false;
   bool progress_on_terminal_ = false;
   bool progress_drawn_ = false;
-  int progress_max_ = 0;
-  int progress_position_ = 0;
-  int last_drawn_permille_ = -1;
+  RunProgress progress_;
+  RunProgress::Clock::time_point last_drawn_;
 };
 
 }  // namespace tarnwick::cli

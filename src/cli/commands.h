@@ -12,6 +12,9 @@ void AddKeyCommand(CLI::App& app, int& status);
 void AddUndoCommand(CLI::App& app, int& status);
 void AddHistoryCommand(CLI::App& app, int& status);
 
+// --workers N: the number of threads that analyse files ahead of the run.
+void AddWorkersOption(CLI::App& command, unsigned& workers);
+
 // Exit statuses shared by the subcommands.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed =

@@ -8,11 +8,6 @@
 #include "platform/text.h"
 
 namespace tarnwick::cli {
-namespace {
-
-// Columns a text takes on a terminal: wide (CJK) characters take two,
-// combining accents none. Needs a UTF-8 character type locale (main sets
-// one); a byte that is no character there counts as one column.
 size_t DisplayWidth(std::string_view text) {
   std::mbstate_t state{};
   size_t width = 0;
@@ -31,8 +26,6 @@ size_t DisplayWidth(std::string_view text) {
   }
   return width;
 }
-
-}  // namespace
 
 std::string Display(std::string_view bytes) { return ToUtf8(bytes); }
 

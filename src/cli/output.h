@@ -18,6 +18,11 @@ std::string Display(std::string_view bytes);
 // lines and columns.
 std::string DisplayCell(std::string_view bytes);
 
+// Columns a text takes on a terminal: wide (CJK) characters take two,
+// combining accents none. Needs a UTF-8 character type locale (main sets
+// one); a byte that is no character there counts as one column.
+size_t DisplayWidth(std::string_view text);
+
 // A message as the terminal shows it: UTF-8, with the line feed and carriage
 // return pair of the analysis messages made a plain line break and every
 // other control character escaped.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "mp3/ahead_analysis.h"
 #include "settings/settings.h"
 
 namespace tarnwick::cli {
@@ -15,6 +16,7 @@ struct RunArgs {
   bool recursive = false;
   bool json = false;
   bool verbose = false;
+  unsigned workers = DefaultWorkers();
   // Duplicate search only.
   std::string mode, moveTo, unknownTo, vbr, checkPairs;
   bool permanent = false;

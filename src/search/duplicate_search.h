@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "search/search_run.h"
 
@@ -18,5 +20,10 @@ RunOutcome RunDuplicateSearch(SearchRun& run);
 // and an abort (`stopped`) ends the loop.
 using ComparePairFn = std::function<void(size_t i, size_t j)>;
 void FindPairs(SearchRun& run, const ComparePairFn& compare);
+
+// The files FindPairs hands to ComparePair when no key is emptied on the
+// way, each once, in the order ComparePair analyses them: the files to
+// analyse ahead.
+std::vector<std::string> PairFilesInOrder(const TrackList& tracks);
 
 }  // namespace tarnwick

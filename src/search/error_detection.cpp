@@ -5,6 +5,7 @@
 #include "search/disk_collection.h"
 #include "search/folder_scan.h"
 #include "search/row_format.h"
+#include "search/run_analyses.h"
 #include "search/track_analysis.h"
 #include "settings/folder_checks.h"
 
@@ -15,6 +16,7 @@ namespace {
 bool GatherTracks(SearchRun& run) {
   run.tracks.clear();
   BuildRunFolders(run);
+  run.view.FoldersFound(run.runFolders.size());
   for (size_t index = 0; index < run.runFolders.size() && !run.settings.stopped; ++index) {
     if (!EnterRunFolder(run, index)) continue;
     const size_t before = run.tracks.size();
@@ -50,6 +52,16 @@ bool AnalyseTrack(SearchRun& run, size_t i) {
   return true;
 }
 
+// The tracks of one folder follow each other: after the last one the folder
+// is done.
+void NoticeFolderDone(SearchRun& run, size_t i) {
+  const std::vector<std::string>& paths = run.tracks.trackPaths;
+  const std::string_view folder = FolderOf(paths[i]);
+  if (i + 1 == paths.size() || FolderOf(paths[i + 1]) != folder) {
+    run.view.FolderDone(std::string(folder));
+  }
+}
+
 }  // namespace
 
 RunOutcome RunErrorDetection(SearchRun& run) {
@@ -63,13 +75,16 @@ RunOutcome RunErrorDetection(SearchRun& run) {
   // Reading only: no folder is locked against other runs.
   DiskCollection collection({.lockFolders = false});
   const ActiveCollection active(run, collection);
+  RunAnalyses analyses(run, RunAnalyses::Reuse::kOnce);
   BeginRun(run);
   if (!GatherTracks(run)) return RunOutcome::kAborted;
   const size_t n = run.tracks.size();
   if (n >= 2) {
+    analyses.Plan(run.tracks.trackPaths);
     run.view.SetProgressMax(static_cast<int>(n) - 1);
     for (size_t i = 0; i < n; ++i) {
       if (!AnalyseTrack(run, i)) return RunOutcome::kAborted;
+      NoticeFolderDone(run, i);
     }
   }
   EndRun(run);

@@ -3,32 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mp3/audio_fingerprint.h"
 #include "mp3/fingerprint_match.h"
+#include "search/run_analyses.h"
 
 namespace tarnwick {
 namespace {
 
 using Reason = HeldPair::Reason;
 
-// The fingerprint of a file, made once per run: a file changed since keeps
-// no fingerprint of its old self.
-const FingerprintResult& FingerprintOf(SearchRun& run, const PairFile& file) {
-  auto found = run.fingerprints.find(file.path);
-  if (found == run.fingerprints.end() || found->second.identity != file.analysis.identity) {
-    found = run.fingerprints
-                .insert_or_assign(file.path, CachedFingerprint{file.analysis.identity,
-                                                               FingerprintFile(file.path)})
-                .first;
-  }
-  return found->second.result;
+std::optional<double> Similarity(const FingerprintResult& a, const FingerprintResult& b) {
+  if (a.error || b.error) return std::nullopt;
+  return FingerprintSimilarity(a.fingerprint, b.fingerprint);
 }
 
 // The similarity of the two recordings; none when one cannot be decoded.
+// Each file is fingerprinted once per folder, as the file it was analysed as.
 std::optional<double> Similarity(SearchRun& run, const PairFile& a, const PairFile& b) {
-  const FingerprintResult& fa = FingerprintOf(run, a);
-  const FingerprintResult& fb = FingerprintOf(run, b);
-  if (fa.error || fb.error) return std::nullopt;
-  return FingerprintSimilarity(fa.fingerprint, fb.fingerprint);
+  if (run.analyses == nullptr) {
+    return Similarity(FingerprintFile(a.path), FingerprintFile(b.path));
+  }
+  RunAnalyses& analyses = *run.analyses;
+  analyses.PrepareFingerprints(a.path, a.analysis.identity, b.path, b.analysis.identity);
+  return Similarity(analyses.Fingerprint(a.path, a.analysis.identity),
+                    analyses.Fingerprint(b.path, b.analysis.identity));
 }
 
 bool HasDamageTheOtherHasNot(const Mp3Analysis& keep, const Mp3Analysis& other) {

@@ -24,7 +24,7 @@ bool LengthsDiffer(double a_seconds, double b_seconds);
 
 // The check of a pair before its weaker copy goes: the reason to hold it, if
 // there is one. In order: the play times differ; the recordings differ
-// (audio fingerprints, once per file per run; a file that cannot be
+// (audio fingerprints, once per file and folder; a file that cannot be
 // decoded counts as another recording); the copy to keep is damaged (more
 // errors, or damage the other has not).
 struct HoldReason {

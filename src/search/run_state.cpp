@@ -3,7 +3,6 @@
 namespace tarnwick {
 
 void BeginRun(SearchRun& run) {
-  run.fingerprints.clear();
   run.settings.mp3folderSaved = run.settings.mp3folder;
   run.settings.stopped = false;
   run.view.ProgressReset();

@@ -52,11 +52,14 @@ class RunView {
   virtual void ShowExitCountdown() = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;
 
-  // Notices beyond the window's needs, for the command line: a folder has
-  // been read, or could not be searched; a file action has been tried; a
-  // listed pair is held (its rows are already in the list).
+  // Notices beyond the window's needs, for the command line: the run has
+  // found its folders; a folder has been read, or could not be searched; the
+  // run is done with a folder (all its rows are listed); a file action has
+  // been tried; a listed pair is held (its rows are already in the list).
+  virtual void FoldersFound(size_t /*folders*/) {}
   virtual void FolderRead(const std::string& /*folder*/, size_t /*tracks*/) {}
   virtual void FolderNotSearched(const std::string& /*folder*/, std::error_code /*why*/) {}
+  virtual void FolderDone(const std::string& /*folder*/) {}
   virtual void FileActionTried(const FileAction& /*action*/) {}
   virtual void PairHeld(const HeldPair& /*held*/) {}
 };

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "mp3/audio_fingerprint.h"
-#include "platform/file_identity.h"
+#include "mp3/ahead_analysis.h"
 #include "platform/message_sink.h"
 #include "search/run_view.h"
 #include "settings/language.h"
@@ -28,20 +26,16 @@ struct TrackList {
 };
 
 class Collection;
-
-// A file's fingerprint as made in this run, with the file it was made of.
-struct CachedFingerprint {
-  FileIdentity identity;
-  FingerprintResult result;
-};
+class RunAnalyses;
 
 // How a run goes beyond what the settings say: chosen by the front end.
 struct RunOptions {
-  bool waitForLocks = false;  // wait for another run's folder instead of skipping it
-  bool dryRun = false;        // decide everything, change nothing
-  bool deepCheck = false;     // the analysis also decodes every frame
-  bool journal = true;        // record every change, so the run can be undone
-  std::string settingsFile;   // named in the journal, for the history
+  bool waitForLocks = false;            // wait for another run's folder instead of skipping it
+  bool dryRun = false;                  // decide everything, change nothing
+  bool deepCheck = false;               // the analysis also decodes every frame
+  bool journal = true;                  // record every change, so the run can be undone
+  std::string settingsFile;             // named in the journal, for the history
+  unsigned workers = DefaultWorkers();  // analysis threads beside the run's own
 };
 
 // Everything one run works with: the settings and texts in force, the user
@@ -58,8 +52,8 @@ struct SearchRun {
   // named, from which the run walks down without following links.
   std::vector<std::string> runFolderRoots;
   RunOptions options;
-  Collection* collection = nullptr;                       // the files, while the run is active
-  std::map<std::string, CachedFingerprint> fingerprints;  // by path, for one run
+  Collection* collection = nullptr;  // the files, while the run is active
+  RunAnalyses* analyses = nullptr;   // its analyses and fingerprints, while it is active
 };
 
 // Makes `collection` the run's files for as long as it lives.

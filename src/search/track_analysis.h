@@ -7,10 +7,11 @@
 
 namespace tarnwick {
 
-// The analysis of one file of the run, timed by the profiler as one section.
-// Unless the caller lists failures itself, a failure is shown through the
-// run's view with the file's path in front, so the user knows which file it
-// was about.
+// The analysis of one file of the run, timed by the profiler as one section;
+// while the run's RunAnalyses lives, made ahead when the file was planned and
+// reused when an unchanged file is asked for again. Unless the caller lists
+// failures itself, a failure is shown through the run's view with the file's
+// path in front, so the user knows which file it was about.
 enum class Failures { kShow, kListed };
 Mp3Analysis AnalyseTrack(SearchRun& run, const std::string& path,
                          Failures failures = Failures::kShow);

@@ -7,6 +7,7 @@
 
 #include "search/duplicate_search.h"
 #include "support/mp3_stream.h"
+#include "support/random_collection.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
 #include "support/user_home.h"
@@ -16,38 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Contents = std::vector<std::string>;
-
-// Names that pair with each other in many ways, unknown names and numbered ones.
-const std::vector<std::string> kNames = {"The Night Owls - Blue River.mp3",
-                                         "Night Owls feat. X - Blue River_1.mp3",
-                                         "NIGHT OWLS - BLUE RIVER.MP3",
-                                         "Die Käfer - Schöne Liebe.mp3",
-                                         "Die Kaefer - Schoene Liebe.mp3",
-                                         "Café Olé.mp3",
-                                         "Cafe Ole_2.mp3",
-                                         "Artist - Unknown.mp3",
-                                         "Untitled - Song.mp3",
-                                         "Song.mp3",
-                                         "Song_1.mp3",
-                                         "song_3.mp3",
-                                         "01.mp3",
-                                         "02.mp3"};
-
-// A random stream that ends in a tag naming it, so every file is unique.
-std::string RandomSong(std::mt19937& random, int id) {
-  const int bitrates[] = {96, 128, 192, 320};
-  std::string stream;
-  switch (random() % 4) {
-    case 0: stream = test::VbrStream({128, 192, 256, 160, 128, 320, 96, 128}); break;
-    case 1:
-      stream =
-          test::CbrStream(bitrates[random() % 4], 20) + test::Garbage(7) + test::CbrStream(128, 10);
-      break;
-    case 2: stream = std::string(300, '\0'); break;  // fails to analyse
-    default: stream = test::CbrStream(bitrates[random() % 4], 20 + static_cast<int>(random() % 40));
-  }
-  return stream + test::Id3v1Tag("song " + std::to_string(id));
-}
 
 Contents ContentsBelow(const std::string& folder) {
   Contents contents;
@@ -73,13 +42,7 @@ TEST_P(CollectionSafetyTest, NothingIsEverLost) {
     s.moveunknown = random() % 2;
     s.searchinsubfolder = true;
     s.vbr = random() % 2, s.vbrever = random() % 2;
-    int id = 0;
-    for (const char* sub : {"", "sub/"}) {
-      for (const std::string& name : kNames) {
-        if (random() % 3 == 0)
-          dir.WriteFile("music/" + std::string(sub) + name, RandomSong(random, ++id));
-      }
-    }
+    test::WriteRandomSongs(dir, "music/", random);
     std::map<std::string, std::string> content_at;
     for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
       if (entry.is_regular_file()) content_at[entry.path().string()] = test::ReadFile(entry.path());

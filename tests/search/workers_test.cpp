@@ -1,0 +1,110 @@
+// The analyses made ahead on worker threads change nothing a run shows or
+// does: over random collections the error detection and the duplicate search
+// give the same rows, messages, held pairs, actions, progress and test
+// points, stop at the same place and leave the same files, with no worker,
+// one or several; and no worker outlives its run.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
+#include "search/duplicate_search.h"
+#include "search/error_detection.h"
+#include "support/random_collection.h"
+#include "support/recording_view.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+std::string RowLine(const ResultRow& row) {
+  std::string line = std::string(RowKindName(row.kind)) + " " + row.caption;
+  for (const std::string& item : row.subItems) line += "|" + item;
+  line += " " + row.path + " failure " + std::to_string(row.failure);
+  for (const Problem& p : row.problems) line += " " + std::to_string(p.offset) + ":" + p.detail;
+  return line;
+}
+
+std::string HeldLine(const HeldPair& held) {
+  return std::string("held ") + HeldReasonName(held.reason) + " " + held.fileA + " " + held.fileB +
+         " " + (held.similarity ? std::to_string(*held.similarity) : "-");
+}
+
+// Everything the run showed and did, and the files it left.
+Lines Transcript(const test::RecordingView& view, const std::string& root) {
+  Lines lines;
+  for (const ResultRow& row : view.rows) lines.push_back(RowLine(row));
+  for (const std::string& message : view.messages) lines.push_back("message " + message);
+  for (const HeldPair& held : view.held) lines.push_back(HeldLine(held));
+  for (const FileAction& a : view.actions) {
+    lines.push_back(std::string(FileActionName(a.kind)) + " " + a.from + " -> " + a.to + " " +
+                    a.error.message());
+  }
+  for (const int position : view.progressPositions) lines.push_back(std::to_string(position));
+  for (const std::string& text : view.statusTexts[2]) lines.push_back("status " + text);
+  lines.push_back("test points " + std::to_string(view.pendingEventCalls));
+  Lines files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) files.push_back("file " + entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  lines.insert(lines.end(), files.begin(), files.end());
+  return lines;
+}
+
+// The threads of this process.
+size_t ThreadCount() {
+  return static_cast<size_t>(std::distance(fs::directory_iterator("/proc/self/task"), {}));
+}
+
+enum class Kind { kErrors, kDuplicates };
+
+// One run over the collection the seed makes afresh in `dir`, with its
+// settings and its stop (at a test point, or none).
+Lines RunWith(const test::TempDir& dir, Kind kind, unsigned seed, unsigned workers) {
+  for (const char* sub : {"music", "moved", "unknown"}) fs::remove_all(dir.Sub(sub));
+  std::mt19937 random(seed);
+  test::RunFixture fx;
+  fx.UseFoldersIn(dir);
+  SETTINGS& s = fx.settings;
+  s.doubleMode = static_cast<int>(random() % 3);
+  s.moveunknown = random() % 2;
+  s.searchinsubfolder = true;
+  s.vbr = random() % 2, s.vbrever = random() % 2;
+  s.checkpairs = random() % 2;
+  s.strictchecks = random() % 2;
+  const int stop_at = random() % 2 ? static_cast<int>(random() % 20) : 0;
+  fx.view.onPendingEvents = [&fx, stop_at](int call) {
+    if (call == stop_at) PressExit(fx.run);
+  };
+  test::WriteRandomSongs(dir, "music/", random);
+  fx.run.options.workers = workers;
+  const size_t threads = ThreadCount();
+  const RunOutcome outcome =
+      kind == Kind::kErrors ? RunErrorDetection(fx.run) : RunDuplicateSearch(fx.run);
+  Lines lines = Transcript(fx.view, dir.path());
+  lines.push_back("outcome " + std::to_string(static_cast<int>(outcome)));
+  EXPECT_EQ(ThreadCount(), threads) << "a worker outlived its run";
+  return lines;
+}
+
+TEST(Workers, RunsShowAndDoTheSameWithAnyNumberOfWorkers) {
+  test::TempDir dir;
+  for (const Kind kind : {Kind::kErrors, Kind::kDuplicates}) {
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+      const Lines alone = RunWith(dir, kind, seed, 0);
+      for (const unsigned workers : {1u, 4u}) {
+        EXPECT_EQ(RunWith(dir, kind, seed, workers), alone)
+            << "seed " << seed << ", " << workers << " workers";
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
