@@ -68,7 +68,7 @@ double FrameStreamSeconds(const std::string& path) {
   const tarnwick::TFrameHeader first =
       tarnwick::DecodeFrameHeader(std::span<const std::uint8_t, 4>(b + at, 4), 0);
   const int samples = first.version == 3 ? 1152 : 576;
-  return tarnwick::ReadMp3Info(path).Frames * static_cast<double>(samples) / first.sample_rate;
+  return tarnwick::AnalyseMp3(path).info.Frames * static_cast<double>(samples) / first.sample_rate;
 }
 
 struct Version {

@@ -110,9 +110,9 @@ TEST(DryRun, PrintsExactlyWhatTheRealRunThenDoes) {
     s.searchinsubfolder = true;
     int id = 0;
     for (const char* sub : {"", "sub/"}) {
-      for (const std::string& name : kNames) {
+      for (const std::string& name : test::kPairingNames) {
         if (random() % 2 == 0)
-          dir.WriteFile("music/" + std::string(sub) + name, RandomSong(random, ++id));
+          dir.WriteFile("music/" + std::string(sub) + name, test::RandomSong(random, ++id));
       }
     }
     dir.WriteFile("moved/Song.mp3", "taken");  // a numbered name for the first Song
