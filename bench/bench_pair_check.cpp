@@ -73,12 +73,14 @@ void BM_MoveRun(benchmark::State& state) {
     state.PauseTiming();
     work.reset();
     work.emplace();
-    fs::copy(collection.pristine, work->path() + "music", fs::copy_options::create_hard_links);
+    fs::copy(collection.pristine, work->path() + "music",
+             fs::copy_options::create_hard_links | fs::copy_options::recursive);
     fx.UseFoldersIn(*work);
     state.ResumeTiming();
     tarnwick::RunDuplicateSearch(fx.run);
   }
-  state.counters["moved"] = static_cast<double>(fx.view.actions.size());
+  state.counters["moved"] = benchmark::Counter(static_cast<double>(fx.view.actions.size()),
+                                               benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_MoveRun)->ArgName("check")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
