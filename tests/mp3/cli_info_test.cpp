@@ -92,11 +92,5 @@ TEST_F(CliInfoTest, FailedFilesAreNamedAndSetTheStatus) {
                          "em\\npty.mp3: Read beyond end of file\n");
 }
 
-TEST_F(CliInfoTest, FileArgumentIsRequired) {
-  const CliResult run = RunCli({"info"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
-}
-
 }  // namespace
 }  // namespace tarnwick

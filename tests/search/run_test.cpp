@@ -71,7 +71,6 @@ TEST_F(RunTest, RunStateIsEnteredAndLeft) {
   EXPECT_TRUE(view.runButtonsEnabled);
   EXPECT_TRUE(s.stopped);
   EXPECT_EQ(s.mp3folder, configured);
-  EXPECT_EQ(view.clears, 1);
   EXPECT_EQ(view.countdownsShown, 0);
   EXPECT_EQ(PressExit(fx.run), ExitDecision::kCloseWindow);
 }

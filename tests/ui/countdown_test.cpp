@@ -57,11 +57,7 @@ void CountdownTest::countsDownThenClosesMainWindow() {
   QSignalSpy closed(&f.program->fHaupt, &TfHaupt::Closed);
   QVERIFY(f.Countdown().isVisible());
   QVERIFY(f.Timer().isActive());
-  QCOMPARE(f.Timer().interval(), 1000);
   QCOMPARE(f.Label(), Closing(5));
-  QCOMPARE(Find<QPushButton>(f.Countdown(), "btnCancel").text(), QString("&Cancel"));
-  QVERIFY(f.Countdown().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  QCOMPARE(f.Countdown().size(), QSize(337, 90));
   for (int seconds = 4; seconds >= 0; --seconds) {
     f.Countdown().Timer1Timer();
     QCOMPARE(f.Label(), Closing(seconds));
@@ -85,7 +81,6 @@ void CountdownTest::cancelKeepsProgramAndNextShowRestarts() {
   QVERIFY(!f.Countdown().isVisible());
   QVERIFY(!f.Timer().isActive());
   QVERIFY(f.program->fHaupt.isVisible());
-  QVERIFY(f.program->fHaupt.isEnabled());
 
   Find<QPushButton>(f.program->fHaupt, "btnTarnwick").click();
   QVERIFY(f.Countdown().isVisible());
