@@ -78,52 +78,36 @@ TEST_F(LanguageTest, MissingFileOrKeysGetPlaceholders) {
   EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
 }
 
-TEST_F(LanguageTest, ButtonCancelOfMainFeedsBothCancelTexts) {
-  WriteLanguage("x.ini", "[Main]\nButtonCancel=Stop\nButtonOk=Fine\n");
-  LANGUAGE language;
-  Load(language, "x.ini");
-  EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
-  EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
-  EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
-}
-
-TEST_F(LanguageTest, SectionAndKeyNamesAreFoundWhateverTheirCase) {
+// Section and key names match whatever their case; Windows-1252 texts are
+// read as UTF-8; Main's ButtonCancel feeds both cancel texts; the priority
+// texts are the values of their section in file order.
+TEST_F(LanguageTest, KeysAreFoundWhateverTheirCaseAndEncoding) {
   WriteLanguage("lower.ini",
                 "[general]\nlanguage=Lower\n"
-                "[main]\nbuttonexit=Quit\ntitlecloseinx=Bye in %d\n"
-                "[OPTIONS_TAB2]\nBUTTONADD=Add\n"
-                "[messages]\nmsgfileexists=%s twice\n");
-  LANGUAGE language;
+                "[main]\nbuttonexit=Quit\ntitlecloseinx=Bye in %d\nButtonCancel=Stop\n"
+                "ButtonOk=Fine\nTitleLength=L\xE4nge\n[OPTIONS_TAB2]\nBUTTONADD=Add\n"
+                "[messages]\nmsgfileexists=%s twice\n"
+                "[Options_Tab2_Priority]\nzeta=- l\xE4nger\nalpha=second\nempty=\n");
+  LANGUAGE language = StartRecord();
   Load(language, "lower.ini");
   EXPECT_EQ(language.GENERAL.language, "Lower");
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
   EXPECT_EQ(language.MAIN.TitleCloseInX, "Bye in %d");
   EXPECT_EQ(language.OPTIONS.TAB2.ButtonAdd, "Add");
   EXPECT_EQ(language.MESSAGES.MsgFileExists, "%s twice");
-}
-
-TEST_F(LanguageTest, Windows1252FilesAreReadAsUtf8) {
-  WriteLanguage("alt.ini",
-                "[Main]\nTitleLength=L\xE4nge\n[Options_Tab2_Priority]\na=- l\xE4ngeres Lied\n");
-  LANGUAGE language;
-  Load(language, "alt.ini");
   EXPECT_EQ(language.MAIN.TitleLength, "Länge");
-  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, std::vector<std::string>{"- längeres Lied"});
-}
-
-TEST_F(LanguageTest, PriorityTextsAreTheValuesOfTheirSectionInFileOrder) {
-  WriteLanguage("prio.ini",
-                "[Main]\nButtonExit=Quit\n"
-                "[Options_Tab2_Priority]\nzeta=first\nalpha=second\nempty=\n");
-  LANGUAGE language = StartRecord();
-  Load(language, "prio.ini");
-  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, (std::vector<std::string>{"first", "second", ""}));
+  EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
+  EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
+  EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
+  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts,
+            (std::vector<std::string>{"- länger", "second", ""}));
 }
 
 TEST_F(LanguageTest, ListOffersFilesWithADisplayNameInListingOrder) {
+  EXPECT_EQ(FillLanguageList("english.ini").selected, -1) << "no folder";
   WriteLanguage("english.ini", "[General]\nlanguage=English\n");
   WriteLanguage("Deutsch.INI", "[general]\nLANGUAGE=Deutsch\n");
-  WriteLanguage("nameless.ini", "[General]\nauthor=someone\n");
+  WriteLanguage("nameless.ini", "[General]\nauthor=someone\n[Main]\nButtonExit=Quit\n");
   WriteLanguage("empty.ini", "[General]\nlanguage=\n");
   WriteLanguage("readme.txt", "[General]\nlanguage=Text\n");
   home_.MakeDir("language/folder.ini");
@@ -131,18 +115,12 @@ TEST_F(LanguageTest, ListOffersFilesWithADisplayNameInListingOrder) {
   EXPECT_EQ(list.displayNames, (std::vector<std::string>{"Deutsch", "English"}));
   EXPECT_EQ(list.languageFiles, (std::vector<std::string>{"Deutsch.INI", "english.ini"}));
   EXPECT_EQ(list.selected, 1);
-}
-
-TEST_F(LanguageTest, ListSelectsOnlyTheExactFileName) {
-  EXPECT_EQ(FillLanguageList("english.ini").selected, -1) << "no folder";
-  WriteLanguage("deutsch.ini", "[General]\nlanguage=Deutsch\n");
-  WriteLanguage("english.ini", "[General]\nlanguage=English\n");
-  WriteLanguage("custom.ini", "[Main]\nButtonExit=Quit\n");
-  EXPECT_EQ(FillLanguageList("deutsch.ini").selected, 0);
-  EXPECT_EQ(FillLanguageList("English.ini").selected, -1);
-  EXPECT_EQ(FillLanguageList("custom.ini").selected, -1) << "nameless, so not listed";
+  EXPECT_EQ(FillLanguageList("Deutsch.INI").selected, 0);
+  EXPECT_EQ(FillLanguageList("English.ini").selected, -1) << "only the exact name";
+  EXPECT_EQ(FillLanguageList("nameless.ini").selected, -1);
+  // A nameless file is not listed, but loads.
   LANGUAGE language;
-  Load(language, "custom.ini");
+  Load(language, "nameless.ini");
   EXPECT_TRUE(messages_.texts.empty());
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
 }
@@ -174,6 +152,8 @@ TEST_F(ShippedLanguageTest, EveryFileHasEveryKey) {
     }
     EXPECT_EQ(Load(file_name).OPTIONS.TAB2.PriorityTexts.size(), 5u) << file_name;
   }
+  EXPECT_EQ(Load("deutsch.ini").OPTIONS.TAB2.PriorityTexts[1],
+            "- höhere Bitrate (bessere Qualität)");
   EXPECT_TRUE(messages_.texts.empty());
 }
 
@@ -200,12 +180,6 @@ TEST_F(ShippedLanguageTest, FormatTextsKeepTheirPlaceholder) {
       EXPECT_NE(FormatText(*text, 57).find("57"), std::string::npos) << file_name << ": " << *text;
     }
   }
-}
-
-TEST_F(ShippedLanguageTest, GermanTextsSurviveAsUtf8) {
-  const LANGUAGE deutsch = Load("deutsch.ini");
-  EXPECT_EQ(deutsch.MAIN.TitleLength, "Länge");
-  EXPECT_EQ(deutsch.OPTIONS.TAB2.PriorityTexts[1], "- höhere Bitrate (bessere Qualität)");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "search/duplicate_search.h"
 #include "search/row_format.h"
 #include "support/mp3_stream.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -40,20 +40,14 @@ std::string WithGaps(int bitrate, int frames, int gaps) {
 
 // Two copies of one song: "1 Song.mp3" is listed first (B), "2 Song.mp3"
 // second (A); digits vanish from the key, so both have the key "song".
-class DuplicateChoiceTest : public ::testing::Test {
+class DuplicateChoiceTest : public test::RunTest {
  protected:
-  void SetUp() override { fx.UseFoldersIn(dir); }
-
   void Pair(const std::string& b, const std::string& a) {
     dir.WriteFile("music/1 Song.mp3", b);
     dir.WriteFile("music/2 Song.mp3", a);
   }
 
   Strings Left() const { return ListFiles(dir.path() + "music/", ".mp3"); }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
 };
 
 TEST_F(DuplicateChoiceTest, ShowModeListsEveryPairAndTouchesNoFile) {

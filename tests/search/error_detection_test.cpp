@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/mp3_stream.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -17,15 +17,7 @@ std::string Damaged(int frames) {
   return CbrStream(128, frames / 2) + test::Garbage(20) + CbrStream(128, frames - frames / 2);
 }
 
-class ErrorDetectionTest : public ::testing::Test {
- protected:
-  void SetUp() override { s.mp3folder = dir.MakeDir("music"); }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
-  test::RecordingView& view = fx.view;
-};
+using ErrorDetectionTest = test::RunTest;
 
 TEST_F(ErrorDetectionTest, ListsDamagedFilesWithStatusTexts) {
   for (int i = 0; i < 8; ++i) {

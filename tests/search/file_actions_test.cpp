@@ -5,7 +5,7 @@
 
 #include "platform/file_moves.h"
 #include "platform/files.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -15,11 +15,10 @@ namespace {
 using Strings = std::vector<std::string>;
 using test::ReadFile;
 
-class FileActionsTest : public ::testing::Test {
+class FileActionsTest : public test::RunTest {
  protected:
   // The actions run inside a run, which a stop would end.
   void SetUp() override {
-    fx.UseFoldersIn(dir);
     fx.EnterMusicFolder();
     s.stopped = false;
   }
@@ -41,10 +40,6 @@ class FileActionsTest : public ::testing::Test {
     for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
     return text;
   }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
 };
 
 TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {

@@ -1,9 +1,10 @@
+#include "support/run_test.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
 #include "search/duplicate_search.h"
 #include "search/error_detection.h"
-#include "support/recording_view.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -11,15 +12,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class RunTest : public ::testing::Test {
- protected:
-  void SetUp() override { fx.UseFoldersIn(dir); }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
-  test::RecordingView& view = fx.view;
-};
+using test::RunTest;
 
 TEST_F(RunTest, FolderChecksRefuseInOrderAndChangeNothing) {
   s.mp3folder = dir.path() + "none-music/";

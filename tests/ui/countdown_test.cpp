@@ -19,23 +19,16 @@ using namespace tarnwick::test;
 namespace {
 
 // A search over one pair with "close" set, which ends in the countdown.
-struct Fixture {
+struct Fixture : ProgramFixture {
   Fixture() {
-    const std::string music = home.dir().MakeDir("music");
     WritePairs(music, 1);
-    home.WriteSettings(ConfiguredSettings(music, "close=1\n"));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
-    Find<QPushButton>(program->fHaupt, "btnTarnwick").click();
+    Start("close=1\n");
+    Click("btnTarnwick");
   }
 
   TfEnde& Countdown() { return program->fEnde; }
   QString Label() { return Find<QLabel>(Countdown(), "lblEnde").text(); }
   QTimer& Timer() { return Find<QTimer>(Countdown(), "Timer1"); }
-
-  ProgramHome home;
-  MessageRecorder recorder;
-  std::unique_ptr<Program> program;
 };
 
 QString Closing(int seconds) {

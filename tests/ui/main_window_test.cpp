@@ -28,29 +28,19 @@ using namespace tarnwick;
 using namespace tarnwick::test;
 
 // A configured program on a music folder with `pairs` duplicate pairs.
-struct Fixture {
-  explicit Fixture(int pairs) : music(home.dir().MakeDir("music")) {
+struct Fixture : ProgramFixture {
+  explicit Fixture(int pairs) {
     WritePairs(music, pairs);
-    home.WriteSettings(ConfiguredSettings(music));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
+    Start();
   }
 
-  TfHaupt& Main() { return program->fHaupt; }
   QPushButton& Button(const char* name) { return Find<QPushButton>(Main(), name); }
-  QTableView& List() { return Find<QTableView>(Main(), "lstInfo"); }
-  QPoint RowCentre(int row) { return List().visualRect(List().model()->index(row, 0)).center(); }
   QList<int> SelectedRows() {
     QList<int> rows;
     for (const QModelIndex& index : List().selectionModel()->selectedRows()) rows << index.row();
     return rows;
   }
-  void RunSearch() { Button("btnTarnwick").click(); }
-
-  ProgramHome home;
-  MessageRecorder recorder;
-  std::string music;
-  std::unique_ptr<Program> program;
+  void RunSearch() { Click("btnTarnwick"); }
 };
 
 class MainWindowTest : public QObject {
@@ -170,7 +160,7 @@ void MainWindowTest::separatorRowsRefuseSelection() {
   QCOMPARE(f.SelectedRows(), QList<int>{8});
   QTest::keyClick(&list, Qt::Key_Return);
   QCOMPARE(opened.urls.size(), 1);
-  QCOMPARE(opened.urls[0].fileName(), list.model()->index(8, 0).data().toString());
+  QCOMPARE(opened.urls[0].fileName(), f.Cell(8));
   QTest::keyClick(&list, Qt::Key_Tab);
   QVERIFY(!list.hasFocus());
 }
@@ -190,7 +180,7 @@ void MainWindowTest::doubleClickOpensSelectedFile() {
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(2));
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(0));
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, below);
-  const QString second = f.List().model()->index(2, 0).data().toString();
+  const QString second = f.Cell(2);
   const QString expected = QString::fromStdString(f.music) + second;
   QCOMPARE(opened.urls.size(), 3);
   for (const QUrl& url : opened.urls) QCOMPARE(url.toLocalFile(), expected);
@@ -229,7 +219,7 @@ void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
   });
   openRowMenu(2);
   QCOMPARE(offered, QStringList({"Open", "Open containing folder", "Copy path"}));
-  const QString file = f.List().model()->index(2, 0).data().toString();
+  const QString file = f.Cell(2);
   QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + file);
   AnswerMenu([](QMenu& menu) { menu.actions()[1]->trigger(); });
   openRowMenu(2);
@@ -246,10 +236,9 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
   OpenedUrls opened;
   f.RunSearch();
   const QString cafe = QString::fromUtf8("Café - Song.mp3");
-  const int row = f.List().model()->index(1, 0).data().toString() == cafe ? 1 : 2;
-  QCOMPARE(f.List().model()->index(row, 0).data().toString(), cafe);
-  f.List().selectRow(row);
-  QTest::mouseDClick(f.List().viewport(), Qt::LeftButton, {}, f.RowCentre(row));
+  const int row = f.Cell(1) == cafe ? 1 : 2;
+  QCOMPARE(f.Cell(row), cafe);
+  f.DoubleClick(row);
   QCOMPARE(opened.urls.size(), 1);
   const QByteArray path =
       QByteArray::fromPercentEncoding(opened.urls[0].path(QUrl::FullyEncoded).toLatin1());
@@ -298,11 +287,11 @@ void MainWindowTest::errorDetectionFillsStatusBar() {
   WriteMp3(f.music + "Clean.mp3");
   const std::string damaged = f.music + "Damaged.mp3";
   WriteFileAt(damaged, CbrStream(128, 60) + Garbage(300) + CbrStream(128, 60));
-  Find<QPushButton>(f.Main(), "btnFehler").click();
+  f.Click("btnFehler");
   QCOMPARE(RowCount(f.Main()), 2);
-  QCOMPARE(f.List().model()->index(0, 0).data().toString(), QString("Damaged files"));
-  QCOMPARE(f.List().model()->index(1, 0).data().toString(), QString("Damaged.mp3"));
-  QVERIFY(f.List().model()->index(1, 7).data().toString().startsWith("junk"));
+  QCOMPARE(f.Cell(0), QString("Damaged files"));
+  QCOMPARE(f.Cell(1), QString("Damaged.mp3"));
+  QVERIFY(f.Cell(1, 7).startsWith("junk"));
   QStatusBar& status = Find<QStatusBar>(f.Main(), "sbInfo");
   const QList<QLabel*> panels = status.findChildren<QLabel*>();
   QCOMPARE(panels.size(), 3);
@@ -312,9 +301,9 @@ void MainWindowTest::errorDetectionFillsStatusBar() {
   QCOMPARE(status.currentMessage(), QString("1 damaged file"));
 
   std::filesystem::remove(damaged);
-  Find<QPushButton>(f.Main(), "btnFehler").click();
+  f.Click("btnFehler");
   QCOMPARE(RowCount(f.Main()), 4);
-  QCOMPARE(f.List().model()->index(3, 0).data().toString(), QString("No damaged files found"));
+  QCOMPARE(f.Cell(3), QString("No damaged files found"));
   QCOMPARE(status.currentMessage(), QString("No damaged files found"));
 }
 

@@ -25,12 +25,9 @@ using namespace tarnwick::test;
 namespace {
 
 // A configured program whose options dialog is open.
-struct Fixture {
-  explicit Fixture(std::string_view extraSettings = "")
-      : music(home.dir().MakeDir("music")), moved(home.dir().MakeDir("moved")) {
-    home.WriteSettings(ConfiguredSettings(music, extraSettings));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
+struct Fixture : ProgramFixture {
+  explicit Fixture(std::string_view extraSettings = "") : moved(home.dir().MakeDir("moved")) {
+    Start(extraSettings);
     Main<QPushButton>("btnOptionen").click();
     recorder.messages.clear();
   }
@@ -46,11 +43,7 @@ struct Fixture {
   QWidget& CurrentPage() { return *Dialog<QTabWidget>("pcTabs").currentWidget(); }
   void PressOk() { Dialog<QPushButton>("btnOK").click(); }
 
-  ProgramHome home;
-  MessageRecorder recorder;
-  std::string music;
   std::string moved;
-  std::unique_ptr<Program> program;
 };
 
 // Answers the next folder picker: `answer` gets the dialog and accepts or

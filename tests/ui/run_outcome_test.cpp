@@ -17,32 +17,15 @@ using namespace tarnwick::test;
 
 namespace {
 
-// A search of a music folder in the user's own home, with `settings`.
-struct Fixture {
-  Fixture() : music(home.user().dir().MakeDir("music")) {}
-
+// A search of the music folder with `settings`.
+struct Fixture : ProgramFixture {
   void Search(const std::string& settings) {
-    home.WriteSettings(ConfiguredSettings(music, settings));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
-    Find<QPushButton>(program->fHaupt, "btnTarnwick").click();
+    Start(settings);
+    Click("btnTarnwick");
   }
-  QTableView& List() { return Find<QTableView>(program->fHaupt, "lstInfo"); }
-  QString Text(int row, int column = 0) {
-    return List().model()->index(row, column).data().toString();
-  }
-  QString Tip(int row) { return List().model()->index(row, 0).data(Qt::ToolTipRole).toString(); }
-  QString Summary() { return Find<QStatusBar>(program->fHaupt, "sbInfo").currentMessage(); }
-  void DoubleClick(int row) {
-    List().selectRow(row);
-    QTest::mouseDClick(List().viewport(), Qt::LeftButton, {},
-                       List().visualRect(List().model()->index(row, 0)).center());
-  }
-
-  ProgramHome home;
-  MessageRecorder recorder;
-  std::string music;
-  std::unique_ptr<Program> program;
+  QString Text(int row, int column = 0) { return Cell(row, column); }
+  QString Tip(int row) { return Cell(row, 0, Qt::ToolTipRole); }
+  QString Summary() { return Find<QStatusBar>(Main(), "sbInfo").currentMessage(); }
 };
 
 }  // namespace

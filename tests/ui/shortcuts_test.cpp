@@ -25,24 +25,19 @@ constexpr const char* kFailed = "The shortcut could not be created";
 
 // An options dialog in a home of its own, with the configuration folder
 // given by XDG_CONFIG_HOME.
-struct Fixture {
-  Fixture() : users(home.user().dir()), homeFolder(users.path()), config(users.path() + "config") {
+struct Fixture : ProgramFixture {
+  Fixture() : users(home.user().dir()), homeFolder(users.path()), config(homeFolder + "config") {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
-    home.WriteSettings(ConfiguredSettings(home.dir().MakeDir("music")));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
-    Find<QPushButton>(program->fHaupt, "btnOptionen").click();
+    Start();
+    Click("btnOptionen");
   }
   ~Fixture() { qunsetenv("TARNWICK_LAUNCHER"); }
 
   void Press(const char* button) { Find<QPushButton>(program->fOptionen, button).click(); }
 
-  ProgramHome home;
   const TempDir& users;
   std::string homeFolder;
   std::string config;
-  MessageRecorder recorder;
-  std::unique_ptr<Program> program;
 };
 
 std::string EntryName() { return std::string(FileNameOf(ExecutablePath())) + ".desktop"; }
