@@ -112,21 +112,6 @@ TEST_F(CliSearchTest, CommandLineFoldersIgnoreTheSettingsFilesAction) {
   EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u) << "a dry run changes nothing";
 }
 
-// Delete mode puts the weaker copy into the trash; the undo takes it back.
-TEST_F(CliSearchTest, TrashRunAndItsUndo) {
-  const std::string before = test::ReadFile(music + "The Band - Song.mp3");
-  CliResult run =
-      RunCli({"search", "--json", "--mode", "delete", "--check-pairs", "off", music}, home);
-  ASSERT_EQ(run.status, 0) << run.err;
-  const std::string trashed = home + ".local/share/Trash/files/The Band - Song.mp3";
-  EXPECT_NE(run.out.find(R"("action":"trash")"), std::string::npos) << run.out;
-  EXPECT_EQ(test::ReadFile(trashed), before);
-  run = RunCli({"undo"}, home);
-  EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_EQ(test::ReadFile(music + "The Band - Song.mp3"), before);
-  EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u);
-}
-
 // A failed action or a folder that cannot be searched shows in the status.
 TEST_F(CliSearchTest, FailuresEndWithANonZeroStatus) {
   CliResult run = RunCli({"search", music, dir.path() + "missing"}, home);

@@ -37,17 +37,6 @@ class HistoryTest : public ::testing::Test {
   const std::string music_ = dir_.MakeDir("music");
 };
 
-// Every file below `root` by its relative path, with its bytes.
-inline std::map<std::string, std::string> Tree(const std::string& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) {
-      files[entry.path().lexically_relative(root).string()] = ReadFile(entry.path().string());
-    }
-  }
-  return files;
-}
-
 // Performs file actions and journals each one as a run does: the intent
 // before the action, the outcome after it.
 class LoggedRun {

@@ -70,26 +70,24 @@ TEST(IniRead, SectionKeysInFileOrderWithoutCommentsOrJunk) {
   EXPECT_EQ(ini.ReadSectionKeys("folders"), (std::vector<std::string>{"b", "a"}));
 }
 
-TEST(IniWrite, ChangesOneLineInPlaceAndKeepsEverythingElse) {
+// An existing key changes in place; a new key ends its section, a new
+// section the file; everything else stays as it was.
+TEST(IniWrite, ChangesOneLineAndKeepsEverythingElse) {
   TempDir dir;
   const std::string path = dir.WriteFile(
       "a.ini", "; my settings\n[Settings]\nlang=deutsch.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
   IniFile ini(path);
   ASSERT_EQ(ini.WriteString("settings", "LANG", "english.ini"), kNoError);
-  EXPECT_EQ(ReadFile(path),
-            "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
-}
-
-TEST(IniWrite, NewKeyEndsItsSectionAndNewSectionEndsTheFile) {
-  TempDir dir;
-  const std::string path = dir.WriteFile("a.ini", "[Settings]\nlang=x\n\n[Extra]\nx=1\n");
-  IniFile ini(path);
   ASSERT_EQ(ini.WriteString("Settings", "double", "1"), kNoError);
   ASSERT_EQ(ini.WriteString("Folders", "0", "/music/"), kNoError);
-  EXPECT_EQ(ReadFile(path), "[Settings]\nlang=x\ndouble=1\n\n[Extra]\nx=1\n[Folders]\n0=/music/\n");
+  EXPECT_EQ(
+      ReadFile(path),
+      "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\ndouble=1\n\n[Extra]\nx=1\n"
+      "[Folders]\n0=/music/\n");
   EXPECT_EQ(IniFile(path).ReadString("folders", "0", ""), "/music/");
 }
 
+// A new file holds the keys in the order of their first write.
 TEST(IniWrite, CreatesFileInOrderOfFirstWrite) {
   TempDir dir;
   const std::string path = dir.Sub("new.ini");
@@ -109,22 +107,17 @@ TEST(IniWrite, KeepsCrlfAndDeletesKeys) {
   EXPECT_EQ(ini.DeleteKey("S", "missing"), kNoError);
 }
 
-TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
+// A write sees what others wrote since the file was read, and refuses line
+// breaks that would inject lines.
+TEST(IniWrite, SeesChangesOfOthersAndRefusesLineBreaks) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
   IniFile ini(path);
   test::WriteFileAt(path, "[S]\na=1\nother=2\n");
   ASSERT_EQ(ini.WriteString("S", "a", "9"), kNoError);
-  EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
-}
-
-TEST(IniWrite, RefusesLineBreaksThatWouldInjectLines) {
-  TempDir dir;
-  const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
-  IniFile ini(path);
   EXPECT_EQ(ini.WriteString("S", "mp3folder", "/music\n[Evil]\nx=1"), std::errc::invalid_argument);
   EXPECT_EQ(ini.WriteString("S", "a\rb", "1"), std::errc::invalid_argument);
-  EXPECT_EQ(ReadFile(path), "[S]\na=1\n");
+  EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
 }
 
 TEST(IniWrite, KeepsTheFileMode) {

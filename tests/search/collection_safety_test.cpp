@@ -18,15 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using Contents = std::vector<std::string>;
 
-Contents ContentsBelow(const std::string& folder) {
-  Contents contents;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) contents.push_back(test::ReadFile(entry.path()));
-  }
-  std::sort(contents.begin(), contents.end());
-  return contents;
-}
-
 class CollectionSafetyTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(CollectionSafetyTest, NothingIsEverLost) {
@@ -43,11 +34,8 @@ TEST_P(CollectionSafetyTest, NothingIsEverLost) {
     s.searchinsubfolder = true;
     s.vbr = random() % 2, s.vbrever = random() % 2;
     test::WriteRandomSongs(dir, "music/", random);
-    std::map<std::string, std::string> content_at;
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
-      if (entry.is_regular_file()) content_at[entry.path().string()] = test::ReadFile(entry.path());
-    }
-    const Contents before = ContentsBelow(dir.path());
+    const std::map<std::string, std::string> content_at = test::FilesBelow(dir.path());
+    const Contents before = test::ContentsBelow({dir.path()});
 
     ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
 
@@ -58,12 +46,13 @@ TEST_P(CollectionSafetyTest, NothingIsEverLost) {
       ASSERT_TRUE(action.ok()) << action.from;
       if (action.kind != FileAction::Kind::kDelete) continue;
       ++deletions;
-      expected.erase(std::find(expected.begin(), expected.end(), content_at.at(action.from)));
+      expected.erase(std::find(expected.begin(), expected.end(),
+                               content_at.at(action.from.substr(dir.path().size()))));
     }
     const auto pairs = std::count_if(fx.view.rows.begin(), fx.view.rows.end(),
                                      [](const ResultRow& row) { return row.IsSeparator(); });
     EXPECT_EQ(deletions, s.doubleMode == kDoubleDelete ? static_cast<size_t>(pairs) : 0u);
-    EXPECT_EQ(ContentsBelow(dir.path()), expected) << "round " << round;
+    EXPECT_EQ(test::ContentsBelow({dir.path()}), expected) << "round " << round;
   }
 }
 
@@ -116,14 +105,14 @@ TEST(DryRun, PrintsExactlyWhatTheRealRunThenDoes) {
       }
     }
     dir.WriteFile("moved/Song.mp3", "taken");  // a numbered name for the first Song
-    const Contents before = ContentsBelow(dir.path());
+    const Contents before = test::ContentsBelow({dir.path()});
 
     PrintedLines dry_view, real_view;
     SearchRun dry{s, language, dry_view};
     dry.options.dryRun = true;
     dry.options.journal = false;
     RunDuplicateSearch(dry);
-    EXPECT_EQ(ContentsBelow(dir.path()), before) << "round " << round;
+    EXPECT_EQ(test::ContentsBelow({dir.path()}), before) << "round " << round;
 
     SearchRun real{s, language, real_view};
     real.options.journal = false;

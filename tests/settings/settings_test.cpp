@@ -109,13 +109,11 @@ TEST_F(SettingsTest, SaveWritesOptionsFoldersAndKeepsUnknownKeys) {
   const SETTINGS again = Load("");
   EXPECT_EQ(again.folders, s.folders);
   EXPECT_EQ(again.doubleMode, kDoubleMove);
-}
-
-TEST_F(SettingsTest, ColumnWidthsCreateTheFile) {
+  // Column widths alone create the file.
   DesignColumns widths;
   widths.SetColumnWidth(0, 200);
-  ASSERT_TRUE(SaveColumnWidths(widths, path, messages.sink()));
-  EXPECT_EQ(ReadFile(path),
+  ASSERT_TRUE(SaveColumnWidths(widths, dir.Sub("new.ini"), messages.sink()));
+  EXPECT_EQ(ReadFile(dir.Sub("new.ini")),
             "[Settings]\ntitleWidth0=200\ntitleWidth1=50\ntitleWidth2=50\ntitleWidth3=50\n"
             "titleWidth4=50\ntitleWidth5=50\ntitleWidth6=50\n");
 }
