@@ -49,7 +49,6 @@ class MainWindowTest : public QObject {
  private slots:
   void exitButtonStopsRunThenCloses();
   void closeBoxDuringRunStopsItThenCloses();
-  void cancelInAPairResetsTheProgress();
   void separatorRowsRefuseSelection();
   void doubleClickOpensSelectedFile();
   void withoutPlayerOpeningSaysSo();
@@ -106,24 +105,6 @@ void MainWindowTest::closeBoxDuringRunStopsItThenCloses() {
   QVERIFY(!f.Main().isVisible());
   QCOMPARE(RowCount(f.Main()), 0);
   QVERIFY(f.Main().Settings().stopped);
-}
-
-// Stopped while a pair is listed, the run goes on to its next test point,
-// where it has moved the progress bar once more; the bar ends empty all the
-// same.
-void MainWindowTest::cancelInAPairResetsTheProgress() {
-  Fixture f(3);
-  const ResultModel& model = static_cast<ResultList&>(f.List()).Model();
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (model.Counts().pairs == 0) return;
-    poll.stop();
-    f.Button("btnEnde").click();
-  });
-  poll.start(0);
-  f.RunSearch();
-  QCOMPARE(model.Counts().pairs, 1);
-  QCOMPARE(Find<QProgressBar>(f.Main(), "pBar").value(), 0);
 }
 
 // A separator band before each pair: clicking it, or moving onto it with
