@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <random>
 
 #include "search/duplicate_search.h"
@@ -17,46 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Contents = std::vector<std::string>;
-
-class CollectionSafetyTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(CollectionSafetyTest, NothingIsEverLost) {
-  std::mt19937 random(static_cast<unsigned>(GetParam()));
-  for (int round = 0; round < 12; ++round) {
-    test::TempDir dir;
-    test::RunFixture fx;
-    SETTINGS& s = fx.settings;
-    s.mp3folder = dir.MakeDir("music");
-    s.movefolder = dir.MakeDir("music/moved");  // inside the tree: left out of the walk
-    s.unknownfolder = dir.MakeDir("unknown");
-    s.doubleMode = GetParam() % 3;
-    s.moveunknown = random() % 2;
-    s.searchinsubfolder = true;
-    s.vbr = random() % 2, s.vbrever = random() % 2;
-    test::WriteRandomSongs(dir, "music/", random);
-    const std::map<std::string, std::string> content_at = test::FilesBelow(dir.path());
-    const Contents before = test::ContentsBelow({dir.path()});
-
-    ASSERT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
-
-    // Only deletions take files away, and only the losers of listed pairs.
-    Contents expected = before;
-    size_t deletions = 0;
-    for (const FileAction& action : fx.view.actions) {
-      ASSERT_TRUE(action.ok()) << action.from;
-      if (action.kind != FileAction::Kind::kDelete) continue;
-      ++deletions;
-      expected.erase(std::find(expected.begin(), expected.end(),
-                               content_at.at(action.from.substr(dir.path().size()))));
-    }
-    const auto pairs = std::count_if(fx.view.rows.begin(), fx.view.rows.end(),
-                                     [](const ResultRow& row) { return row.IsSeparator(); });
-    EXPECT_EQ(deletions, s.doubleMode == kDoubleDelete ? static_cast<size_t>(pairs) : 0u);
-    EXPECT_EQ(test::ContentsBelow({dir.path()}), expected) << "round " << round;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(ShowMoveDelete, CollectionSafetyTest, ::testing::Values(0, 1, 2, 3, 4, 5));
 
 // What a run printed, as one comparable text per row, held pair and action.
 class PrintedLines : public test::RecordingView {
