@@ -159,6 +159,18 @@ TEST(FrameWalkTest, CountsErrorsBitratesAndFrames) {
       // and a gap to the next. Bitrate indexes 3, 13, 13, 2 cross 12 twice:
       // +2 errors.
       {"bitrate classes", class_changes, Expected(0, 0, 13, false, 8)},
+      // Index 12 is the first of the high class: two such frames are no change.
+      {"bitrate class 12", Repeat(test::Frame(RawHeader(2, 0, 12, 0), 100), 2),
+       Expected(0, 0, 5, false, 4)},
+      // After the first frame's change (0 to 128) the class is not checked: the
+      // no-column frame of index 13 carries the length 417 and costs its fault;
+      // its bitrate 1 adds 417 / 125 s.
+      {"class after a change", f + test::Frame(RawHeader(2, 0, 13, 0), 500),
+       Expected(3, 64, 1, true, 2)},
+      // A frame with a single fault (the reserved sample rate, which carries the
+      // length) stays out of the bitrate sum: 9 x 128 / 10 = 115.2.
+      {"one fault", Repeat(f, 4) + test::Frame(RawHeader(3, 1, 9, 3), 417) + Repeat(f, 5),
+       Expected(0, 115, 1, false, 10)},
       // A last frame with its header (and some data) is counted without
       // error; with only 1 or 2 of its bytes it is not found.
       {"ID3v1 tag", four + test::Id3v1Tag("Title"), Expected(0, 128, 0, false, 4)},

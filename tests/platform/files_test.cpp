@@ -155,6 +155,20 @@ TEST_F(OtherFileSystemTest, SourceChangedDuringACopyIsKept) {
   EXPECT_EQ(MoveFileNoReplace(fifo, far + "fifo.mp3"), FileError::kNotRegularFile);
 }
 
+// The source cannot be removed after its copy (its folder refuses): the copy
+// goes again, so that the move fails whole.
+TEST_F(OtherFileSystemTest, UnremovableSourceTakesItsCopyBack) {
+  const std::string locked = dir.MakeDir("locked");
+  const std::string source = dir.WriteFile("locked/song.mp3", "SONG");
+  test::GiveToUnprivileged(dir.path());
+  test::GiveToUnprivileged(far);
+  chmod(locked.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged(
+      [&] { return MoveFileNoReplace(source, far + "song.mp3") == std::errc::permission_denied; }));
+  EXPECT_EQ(ReadFile(source), "SONG");
+  EXPECT_TRUE(ListFiles(far, "").empty());
+}
+
 // A file the run analysed and then found replaced is left alone.
 TEST(MoveFile, ExpectedIdentityIsCheckedBeforeActing) {
   TempDir dir;

@@ -100,6 +100,12 @@ TEST_F(NoLossTest, MoveOrUnknownFolderThatIsSearchedRefusesTheRun) {
                                       "\" receives moved or unknown files and cannot be a folder "
                                       "that is searched"});
   EXPECT_EQ(Music().size(), 2u);
+  // An unknown folder only counts when unknown files are moved.
+  s.doubleMode = kDoubleShow;
+  s.unknownfolder = s.mp3folder;
+  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  s.moveunknown = true;
+  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
 }
 
 // The temporary file of a copy that a killed run left in the move folder.
