@@ -36,6 +36,8 @@ TEST(TitleKey, CreditsAreRemovedOnlyUpToTheNextDash) {
       // Lazy: only up to the first "-", never to the last one.
       {"Night Owls feat. Al - Live - Blue River.mp3", "nigtowlslivebluriver"},
       {"Owls ft. Al - Live - Song.mp3", "owlslivesong"},
+      {"Owls ft Al - Live - Song.mp3", "owlslivesong"},
+      {"Zappa ft. Al - Pizza.mp3", "zappapizza"},
       {"Owls vs. Al - Live - Song.mp3", "owlslivesong"},
       {"Owls vsx Al - Live - Song.mp3", "owlslivesong"},
       {"Owls with Al - Live - Song.mp3", "owlslivesong"},
@@ -63,6 +65,7 @@ TEST(TitleKey, RulesRunInTheirOrder) {
       {"Bach.mp3", "bakh"},
       // "the" is removed as a word before "th" shrinks to "t".
       {"The Thing.mp3", "ting"},
+      {"Theater.mp3", "teater"},  // "the" only as a word of its own
       // "ie" inside a word becomes "i", at the end of a word "y".
       {"Liebe.mp3", "libe"},
       {"Sie.mp3", "sy"},

@@ -1,6 +1,7 @@
 #include "search/folder_scan.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +86,20 @@ TEST_F(FolderScanTest, TrashAndStateFoldersAreLeftOut) {
   AddFolderTree(run, home);
   EXPECT_EQ(run.runFolders, (Strings{home, home + ".local/", home + ".local/share/",
                                      home + ".local/state/", home + "Music/"}));
+}
+
+// A trash folder at the top of a mounted file system in the tree is left out.
+TEST_F(FolderScanTest, MountTrashIsLeftOut) {
+  const std::string music = dir.MakeDir("Music");
+  const std::string disk = dir.MakeDir("Music/disk");
+  if (mount("tarnwick-test", disk.c_str(), "tmpfs", 0, "size=1m") != 0) {
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  }
+  dir.MakeDir("Music/disk/.Trash-" + std::to_string(geteuid()) + "/files");
+  dir.MakeDir("Music/disk/.Trashy");
+  AddFolderTree(run, music);
+  umount2(disk.c_str(), MNT_DETACH);
+  EXPECT_EQ(run.runFolders, (Strings{music, disk, disk + ".Trashy/"}));
 }
 
 TEST_F(FolderScanTest, RunFoldersFollowTheTwoSwitches) {
