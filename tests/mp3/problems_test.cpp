@@ -97,6 +97,8 @@ TEST(ProblemDetailTest, TextsNameCountsAndPlaces) {
       {std::string("RIFF\x10\0\0\0WAVEfmt ", 16),
        {Kind::kNotMp3, 0, "RIFF/WAVE audio, not MPEG audio"}},
       {std::string(5000, '\0'), {Kind::kNotMp3, 0, "all 5,000 bytes are zero"}},
+      {"\xEF\xBB\xBF <!doctype html>\n<html></html>",
+       {Kind::kNotMp3, 0, "HTML page, not MPEG audio"}},
       // The walk fails on a sync in a tag's last three bytes.
       {stream + test::Id3v1Tag().substr(0, 125) + "\xFF\xFB\x90",
        {Kind::kTruncated, end + 125, "the file ends with the start of a frame header"}},
@@ -145,6 +147,26 @@ TEST(ProblemDetailTest, VbrHeaderCountsAreCheckedAsWritten) {
     const std::set<Kind> expected =
         c.frame_count_problem ? std::set<Kind>{Kind::kFrameCount} : std::set<Kind>{};
     EXPECT_EQ(KindsOf(Walk(c.stream).problems), expected);
+  }
+}
+
+// ID3v2 tags that are whole: the size bytes count the frames (and padding),
+// v2.4 adds a footer. A v2.2 frame that holds MPEG frames (a picture, say) is
+// part of the tag, not audio.
+TEST(ProblemDetailTest, WholeId3v2TagsAreNoProblem) {
+  const std::string audio = test::CbrStream(128, 40);
+  const std::string inside = test::CbrStream(128, 10);
+  const auto size = [](std::uint32_t n) {  // synchsafe
+    return std::string{static_cast<char>(n >> 21 & 0x7F), static_cast<char>(n >> 14 & 0x7F),
+                       static_cast<char>(n >> 7 & 0x7F), static_cast<char>(n & 0x7F)};
+  };
+  const auto n = static_cast<std::uint32_t>(inside.size());
+  const std::string v22 =
+      std::string("ID3\x02\0\0", 6) + size(6 + n) + "PIC" + BigEndian(n).substr(1) + inside;
+  const std::string v24 = std::string("ID3\x04\0\x10", 6) + size(20) + std::string(20, '\0') +
+                          std::string("3DI\x04\0\x10", 6) + size(20);
+  for (const std::string& tag : {v22, v24}) {
+    EXPECT_EQ(Walk(tag + audio).problems, std::vector<Problem>{}) << tag.substr(0, 4);
   }
 }
 
