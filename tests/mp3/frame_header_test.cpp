@@ -24,15 +24,6 @@ Bytes Header(int version, int layer, int bitrate_index, int sample_rate_index, i
 constexpr int kMpeg25 = 0, kReservedVersion = 1, kMpeg2 = 2, kMpeg1 = 3;
 constexpr int kReservedLayer = 0, kLayerIII = 1, kLayerII = 2, kLayerI = 3;
 
-TEST(FrameSyncTest, NeedsFfThenTheTopThreeBitsSet) {
-  EXPECT_TRUE(IsFrameSync(0xFF, 0xE0));
-  EXPECT_TRUE(IsFrameSync(0xFF, 0xFB));
-  EXPECT_TRUE(IsFrameSync(0xFF, 0xFF));
-  EXPECT_FALSE(IsFrameSync(0xFF, 0xDF));
-  EXPECT_FALSE(IsFrameSync(0xFE, 0xFB));
-  EXPECT_FALSE(IsFrameSync(0x00, 0xFF));
-}
-
 // 1111 0010: MPEG-2, Layer III, protected by CRC (bit 0)
 // 1010 0111: bitrate index 10, sample-rate index 1, padding, private
 // 1001 1110: dual channel, mode extension 1, copyright, original, emphasis 2
@@ -45,15 +36,6 @@ TEST(DecodeFrameHeaderTest, FieldsTheAnalysisReads) {
   EXPECT_EQ(h.channel_mode, 2);
   EXPECT_EQ(h.mode_extension, 1);
   EXPECT_EQ(Decode({0xFF, 0xE1, 0x00, 0x00}).protection, 1);
-}
-
-TEST(DecodeFrameHeaderTest, MpegOneLayerThreeAt128kbitAnd44100Hz) {
-  const TFrameHeader h = Decode({0xFF, 0xFB, 0x90, 0x64});
-  EXPECT_EQ(h.bitrate, 128);
-  EXPECT_EQ(h.sample_rate, 44100);
-  EXPECT_EQ(h.frame_length, 417);
-  EXPECT_EQ(h.faults, 0);
-  EXPECT_EQ(h.channel_mode, 1);  // joint stereo
 }
 
 TEST(DecodeFrameHeaderTest, BitrateComesFromTheColumnOfVersionAndLayer) {
