@@ -23,12 +23,16 @@ TEST_F(RunTest, FolderChecksRefuseInOrderAndChangeNothing) {
   view.rows = {ResultRow{RowKind::kPair, "kept", {"x"}}};
   EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
   EXPECT_EQ(view.messages, Strings{"MP3 folder: directory \"" + s.mp3folder + "\" does not exist"});
+  EXPECT_EQ(RunErrorDetection(fx.run), RunOutcome::kRefused);
   EXPECT_EQ(view.rows.size(), 1u);
   EXPECT_TRUE(view.exitCaptions.empty());
   EXPECT_TRUE(s.stopped);
 
   s.mp3folder = dir.path() + "music/";
   view.messages.clear();
+  // The error detection checks the MP3 folder only.
+  EXPECT_EQ(RunErrorDetection(fx.run), RunOutcome::kFinished);
+  EXPECT_TRUE(view.messages.empty());
   EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
   EXPECT_EQ(view.messages,
             Strings{"moved files: directory \"" + s.movefolder + "\" does not exist"});
@@ -80,15 +84,6 @@ TEST_F(RunTest, AFolderWithOneFileIsLeftAlone) {
   EXPECT_TRUE(FileExists(dir.path() + "music/sub/Song_1.mp3"));
   EXPECT_TRUE(FileExists(dir.path() + "music/Song.mp3"));
   EXPECT_TRUE(FileExists(dir.path() + "unknown/Artist - Unknown.mp3"));
-}
-
-TEST_F(RunTest, ErrorDetectionChecksOnlyTheMp3Folder) {
-  s.mp3folder = dir.path() + "none/";
-  s.doubleMode = kDoubleMove;
-  s.movefolder = "";
-  EXPECT_EQ(RunErrorDetection(fx.run), RunOutcome::kRefused);
-  EXPECT_EQ(view.messages, Strings{"MP3 folder: directory \"" + s.mp3folder + "\" does not exist"});
-  EXPECT_TRUE(view.exitCaptions.empty());
 }
 
 }  // namespace
