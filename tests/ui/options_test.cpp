@@ -82,9 +82,8 @@ class OptionsTest : public QObject {
   void okAddsSlashesStoresAndSwitchesLanguage();
   void failedWriteKeepsDialogOpen();
   void abbrechenDropsEdits();
-  void vbrChoices();
+  void storedChoices();
   void folderPickers();
-  void trashAndPairChecks();
 };
 
 void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
@@ -216,16 +215,26 @@ void OptionsTest::abbrechenDropsEdits() {
   QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 0);
 }
 
-// Both stored off: neither button is on, and OK keeps both off. Both stored
-// on: the second wins.
-void OptionsTest::vbrChoices() {
+// VBR choices both stored off: neither button is on, and OK keeps both off;
+// both stored on: the second wins. The trash choice belongs to "delete";
+// it and the pair check are stored by OK.
+void OptionsTest::storedChoices() {
   {
-    Fixture f("vbrever=0\nvbrdouble=0\n");
+    Fixture f("vbrever=0\nvbrdouble=0\ndouble=2\ntrash=0\ncheckpairs=1\n");
     QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
     QVERIFY(!f.Dialog<QRadioButton>("raVBRdouble").isChecked());
+    QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
+    QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
+    QVERIFY(trash.isEnabled() && !trash.isChecked());
+    QVERIFY(pairs.isChecked());
+    f.Dialog<QRadioButton>("raDoubleItem0").click();
+    QVERIFY(!trash.isEnabled());
+    f.Dialog<QRadioButton>("raDoubleItem2").click();
+    trash.click();
+    pairs.click();
     f.PressOk();
-    QCOMPARE(f.home.Setting("vbrever"), QString("0"));
-    QCOMPARE(f.home.Setting("vbrdouble"), QString("0"));
+    QCOMPARE(f.home.Setting("vbrever") + f.home.Setting("vbrdouble"), QString("00"));
+    QCOMPARE(f.home.Setting("trash") + f.home.Setting("checkpairs"), QString("10"));
   }
   Fixture f("vbrever=1\nvbrdouble=1\n");
   QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
@@ -274,23 +283,6 @@ void OptionsTest::folderPickers() {
   QString unslashed = picked;
   unslashed.chop(1);
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
-}
-
-// The trash choice belongs to "delete"; both new choices are stored by OK.
-void OptionsTest::trashAndPairChecks() {
-  Fixture f("double=2\ntrash=0\ncheckpairs=1\n");
-  QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
-  QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
-  QVERIFY(trash.isEnabled() && !trash.isChecked());
-  QVERIFY(pairs.isChecked());
-  f.Dialog<QRadioButton>("raDoubleItem0").click();
-  QVERIFY(!trash.isEnabled());
-  f.Dialog<QRadioButton>("raDoubleItem2").click();
-  trash.click();
-  pairs.click();
-  f.PressOk();
-  QCOMPARE(f.home.Setting("trash"), QString("1"));
-  QCOMPARE(f.home.Setting("checkpairs"), QString("0"));
 }
 
 QTEST_MAIN(OptionsTest)
