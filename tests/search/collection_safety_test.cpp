@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <random>
 
 #include "search/duplicate_search.h"
-#include "support/mp3_stream.h"
 #include "support/random_collection.h"
 #include "support/recording_view.h"
 #include "support/temp_dir.h"
@@ -14,7 +11,6 @@
 namespace tarnwick {
 namespace {
 
-namespace fs = std::filesystem;
 using Contents = std::vector<std::string>;
 
 // What a run printed, as one comparable text per row, held pair and action.
