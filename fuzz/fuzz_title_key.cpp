@@ -9,15 +9,15 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "plain_title_rules.h"
 #include "platform/text.h"
 #include "search/title_rules.h"
-#include "support/plain_title_rules.h"
 
 namespace tarnwick {
 namespace {
 
 std::string ReferenceKey(std::string_view name) {
-  static const test::PlainTitleRules rules;
+  static const fuzz::PlainTitleRules rules;
   const std::optional<std::string> key = rules.Key(LowerAscii(ToUtf8(name)));
   fuzz::Require(key.has_value(), "every title rule compiles and runs");
   return *key;

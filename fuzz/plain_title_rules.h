@@ -12,7 +12,7 @@
 
 #include "search/title_rules.h"
 
-namespace tarnwick::test {
+namespace tarnwick::fuzz {
 
 // The title rules applied in the plainest way there is: PCRE2's interpreter,
 // every rule substituted on the whole key, one after the other, with the
@@ -70,4 +70,4 @@ class PlainTitleRules {
   std::vector<pcre2_code*> codes_;
 };
 
-}  // namespace tarnwick::test
+}  // namespace tarnwick::fuzz
