@@ -107,6 +107,13 @@ TEST_F(CliSearchTest, CommandLineFoldersIgnoreTheSettingsFilesAction) {
   EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u) << "a dry run changes nothing";
 }
 
+// Delete mode puts the weaker copy into the trash, and the history says so.
+TEST_F(CliSearchTest, DeleteModeTrashesAndTheHistorySaysSo) {
+  ASSERT_EQ(RunCli({"search", "--mode", "delete", "--check-pairs", "off", music}, home).status, 0);
+  EXPECT_TRUE(FileExists(home + ".local/share/Trash/files/The Band - Song.mp3"));
+  EXPECT_EQ(JsonLines(RunCli({"history", "--json"}, home).out).at(0)["mode"], "trash");
+}
+
 // A failed action or a folder that cannot be searched shows in the status.
 TEST_F(CliSearchTest, FailuresEndWithANonZeroStatus) {
   CliResult run = RunCli({"search", music, dir.path() + "missing"}, home);
