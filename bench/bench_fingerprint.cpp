@@ -9,7 +9,7 @@
 
 #include "mp3/audio_fingerprint.h"
 #include "mp3/fingerprint_match.h"
-#include "support/mp3_encoder.h"
+#include "support/encoder.h"
 #include "support/synth_song.h"
 #include "support/temp_dir.h"
 

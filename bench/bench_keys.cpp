@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "keys/name_mix.h"
+#include "name_mix.h"
 #include "search/title_rules.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "mp3/fingerprint_match.h"
 #include "mp3/frame_header.h"
 #include "mp3/mp3_info.h"
-#include "support/mp3_encoder.h"
+#include "support/encoder.h"
 #include "support/synth_song.h"
 #include "support/temp_dir.h"
 

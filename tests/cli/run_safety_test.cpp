@@ -22,26 +22,8 @@ namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-using Tree = std::map<std::string, std::string>;  // path below a folder -> bytes
-
-// Every regular file below `folder`, by its path below it.
-Tree TreeOf(const std::string& folder) {
-  Tree tree;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) {
-      tree[fs::relative(entry.path(), folder).string()] = test::ReadFile(entry.path());
-    }
-  }
-  return tree;
-}
-
-std::multiset<std::string> Contents(const std::vector<std::string>& folders) {
-  std::multiset<std::string> contents;
-  for (const std::string& folder : folders) {
-    for (const auto& [path, bytes] : TreeOf(folder)) contents.insert(bytes);
-  }
-  return contents;
-}
+using test::ContentsBelow;
+using test::FilesBelow;
 
 // A folder on another file system than the music, where one exists, so that
 // moves are copies that a signal can cut in the middle.
@@ -101,7 +83,7 @@ TEST_F(RunSafetyTest, TwoRunsAtOnceLoseNothing) {
     fs::create_directories(music);
     moved = dir.MakeDir("moved" + std::to_string(trial));
     WriteCollection(60, random);
-    const std::multiset<std::string> before = Contents({music, moved});
+    const std::vector<std::string> before = ContentsBelow({music, moved});
     std::vector<pid_t> runs;
     for (int i = 0; i < 2; ++i) {
       const pid_t child = fork();
@@ -113,8 +95,8 @@ TEST_F(RunSafetyTest, TwoRunsAtOnceLoseNothing) {
       waitpid(run, &status, 0);
       EXPECT_EQ(WEXITSTATUS(status), 0) << "trial " << trial;
     }
-    EXPECT_EQ(Contents({music, moved}), before) << "trial " << trial;
-    EXPECT_EQ(TreeOf(moved).size(), 2u * 60) << "two of three copies moved";
+    EXPECT_EQ(ContentsBelow({music, moved}), before) << "trial " << trial;
+    EXPECT_EQ(FilesBelow(moved).size(), 2u * 60) << "two of three copies moved";
   }
 }
 
@@ -124,15 +106,15 @@ TEST_F(RunSafetyTest, TwoRunsAtOnceLoseNothing) {
 TEST_F(RunSafetyTest, SignalAtARandomMomentThenUndo) {
   std::mt19937 random(5);
   WriteCollection(100, random);
-  const Tree original = TreeOf(music);
+  const auto original = FilesBelow(music);
   const std::string out = dir.path() + "out", err = dir.path() + "err";
   for (int trial = 0; trial < 9; ++trial) {
     SCOPED_TRACE("trial " + std::to_string(trial));
     moved = OtherFileSystemFolder(dir);
     const int signal = std::vector{SIGINT, SIGTERM, SIGKILL}[trial % 3];
-    // A run killed before it opens its output must not leave the last
-    // trial's lines there.
-    fs::remove(out);
+    // A signal may come before the program opens its output: no output of
+    // an earlier trial must be read as this one's.
+    test::WriteFileAt(out, "");
     const pid_t run = test::StartCli(MoveRun(), home, out, err);
     usleep(static_cast<useconds_t>(random() % 150000));
     kill(run, signal);
@@ -142,7 +124,7 @@ TEST_F(RunSafetyTest, SignalAtARandomMomentThenUndo) {
       // Ended by the signal, or finished before it came.
       const int code = WEXITSTATUS(status);
       EXPECT_TRUE(code == 128 + signal || code == 0) << code << test::ReadFile(err);
-      EXPECT_EQ(Contents({music, moved}).size(), original.size());
+      EXPECT_EQ(ContentsBelow({music, moved}).size(), original.size());
       for (const auto& line : test::JsonLines(test::ReadFile(out))) {
         if (line["kind"] == "action" && line["ok"] == true) {
           EXPECT_TRUE(fs::exists(GetPath(line, "to").value_or(""))) << line.dump();
@@ -151,7 +133,7 @@ TEST_F(RunSafetyTest, SignalAtARandomMomentThenUndo) {
     }
     const test::CliResult undo = test::RunCli({"undo"}, home);
     EXPECT_EQ(undo.status, 0) << undo.out << undo.err;
-    EXPECT_EQ(TreeOf(music), original);
+    EXPECT_EQ(FilesBelow(music), original);
     fs::remove_all(moved);
   }
 }

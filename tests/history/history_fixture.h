@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,49 +15,27 @@
 #include "platform/files.h"
 #include "platform/trash.h"
 #include "support/temp_dir.h"
+#include "support/user_home.h"
 
 namespace tarnwick::test {
-
-// Sets an environment variable while it lives.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = getenv(name)) saved_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() { saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 // Home, state (the journals) and trash in temporary folders, and a
 // collection in music/.
 class HistoryTest : public ::testing::Test {
  protected:
+  HistoryTest() {
+    setenv("XDG_STATE_HOME", dir_.MakeDir("state").c_str(), 1);
+    setenv("XDG_DATA_HOME", dir_.MakeDir("data").c_str(), 1);
+  }
   // Files music/NAME, each holding its name.
   void WriteSongs(std::initializer_list<std::string> names) const {
     for (const std::string& name : names) dir_.WriteFile("music/" + name, name);
   }
 
-  TempDir dir_;
-  const ScopedEnv home_{"HOME", dir_.MakeDir("home")};
-  const ScopedEnv state_{"XDG_STATE_HOME", dir_.MakeDir("state")};
-  const ScopedEnv data_{"XDG_DATA_HOME", dir_.MakeDir("data")};
+  const TempUserHome home_;
+  const TempDir& dir_ = home_.dir();
   const std::string music_ = dir_.MakeDir("music");
 };
-
-// Every file below `root` by its relative path, with its bytes.
-inline std::map<std::string, std::string> Tree(const std::string& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) {
-      files[entry.path().lexically_relative(root).string()] = ReadFile(entry.path().string());
-    }
-  }
-  return files;
-}
 
 // Performs file actions and journals each one as a run does: the intent
 // before the action, the outcome after it.

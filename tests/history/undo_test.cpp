@@ -10,7 +10,6 @@ namespace tarnwick {
 namespace {
 
 using test::ReadFile;
-using test::Tree;
 
 class Undo : public test::HistoryTest {};
 
@@ -43,7 +42,7 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
   dir_.WriteFile("music/Caf\xe9_1.mp3", "better copy");
   dir_.WriteFile("music/two\nlines.mp3", "trashed");
   dir_.WriteFile("music/Gone.mp3", "deleted");
-  auto before = Tree(music_);
+  auto before = test::FilesBelow(music_);
   const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
     run.Move(song, moved);
     run.Move(numbered, song, JournalAction::kRename);
@@ -52,11 +51,11 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
     EXPECT_EQ(test::Undo(run.path()).result.error, std::errc::device_or_resource_busy);
   });
   EXPECT_NE(ReadFile(journal).find("\"from_bytes\":"), std::string::npos);
-  const auto after_run = Tree(music_);
+  const auto after_run = test::FilesBelow(music_);
   const std::string journal_text = ReadFile(journal);
 
   const test::Undone dry = test::Undo(journal, true);
-  EXPECT_EQ(Tree(music_), after_run);
+  EXPECT_EQ(test::FilesBelow(music_), after_run);
   EXPECT_EQ(ReadFile(journal), journal_text);
   const test::Undone undone = test::Undo(journal);
   EXPECT_EQ(StepsText(dry), StepsText(undone));
@@ -68,7 +67,7 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
                 "trash " + trashed + " -> " + music_ + "two\nlines.mp3",
                 "rename " + song + " -> " + numbered, "move " + moved + " -> " + song}));
   before.erase("Gone.mp3");
-  EXPECT_EQ(Tree(music_), before);
+  EXPECT_EQ(test::FilesBelow(music_), before);
 
   const test::Undone again = test::Undo(journal);
   EXPECT_TRUE(again.steps.empty());
@@ -80,7 +79,7 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
 TEST_F(Undo, FindsTheFilesOfActionsThatAKillCutOff) {
   WriteSongs({"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"});
   const std::string moved = dir_.MakeDir("music/moved");
-  const auto before = Tree(music_);
+  const auto before = test::FilesBelow(music_);
   const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
     run.CutOff(JournalAction::kMove, music_ + "a.mp3", moved + "a.mp3", true);
     run.CutOff(JournalAction::kMove, music_ + "b.mp3", moved + "b.mp3", false);
@@ -92,7 +91,7 @@ TEST_F(Undo, FindsTheFilesOfActionsThatAKillCutOff) {
   const test::Undone undone = test::Undo(journal);
   EXPECT_EQ(undone.result.undone, 3u) << testing::PrintToString(StepsText(undone));
   EXPECT_TRUE(undone.result.complete());
-  EXPECT_EQ(Tree(music_), before);
+  EXPECT_EQ(test::FilesBelow(music_), before);
   // The line cut off by the kill has not swallowed the undo's first record.
   EXPECT_TRUE(ReadJournal(journal).entries[3].undo.has_value());
 }
@@ -105,7 +104,7 @@ TEST_F(Undo, BringsBackFilesMovedToAnotherFileSystem) {
     GTEST_SKIP() << "cannot mount a tmpfs here";
   }
   WriteSongs({"a.mp3", "b.mp3", "c.mp3"});
-  auto before = Tree(music_);
+  auto before = test::FilesBelow(music_);
   const std::string journal = test::RunLogged(music_, [&](test::LoggedRun& run) {
     run.Move(music_ + "a.mp3", other + "a.mp3");
     run.CutOff(JournalAction::kMove, music_ + "b.mp3", other + "b.mp3", true);
@@ -117,7 +116,7 @@ TEST_F(Undo, BringsBackFilesMovedToAnotherFileSystem) {
   EXPECT_EQ(undone.result.undone, 2u) << testing::PrintToString(StepsText(undone));
   EXPECT_EQ(undone.result.failed, 1u);
   before.erase("c.mp3");
-  EXPECT_EQ(Tree(music_), before);
+  EXPECT_EQ(test::FilesBelow(music_), before);
 }
 
 TEST_F(Undo, NeverReplacesAFileNorBringsBackOneChangedSinceTheRun) {

@@ -8,6 +8,7 @@
 
 #include "platform/format.h"
 #include "platform/ini_file.h"
+#include "support/message_log.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -23,7 +24,7 @@ class LanguageTest : public ::testing::Test {
   void TearDown() override { unsetenv("TARNWICK_HOME"); }
 
   void Load(LANGUAGE& language, const std::string& file) {
-    LoadLanguage(language, file, [this](const std::string& text) { messages_.push_back(text); });
+    LoadLanguage(language, file, messages_.sink());
   }
 
   static void UseHome(const std::string& folder) { setenv("TARNWICK_HOME", folder.c_str(), 1); }
@@ -42,114 +43,71 @@ class LanguageTest : public ::testing::Test {
   }
 
   test::TempDir home_;
-  std::vector<std::string> messages_;
+  test::MessageLog messages_;
 };
 
-TEST_F(LanguageTest, MissingFileShowsItsMessageAndEveryPlaceholder) {
-  LANGUAGE language = StartRecord();
-  Load(language, "english.ini");
-  EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
-  EXPECT_EQ(language.GENERAL.language, "LangError");
-  EXPECT_EQ(language.GENERAL.ButtonOk, "LangError (OK)");
-  EXPECT_EQ(language.GENERAL.ButtonCancel, "LangError (Cancel)");
-  EXPECT_EQ(language.MAIN.ButtonCancel, "LangError");
-  EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
-  EXPECT_EQ(language.MAIN.ButtonOptions, "LangError (Options)");
-  EXPECT_EQ(language.MAIN.TitleCloseInX, "LangError");
-  EXPECT_EQ(language.OPTIONS.TAB1.TitleLanguage, "LangError (Language:)");
-  EXPECT_EQ(language.OPTIONS.TAB2.ButtonStandard, "LangError");
-  // The built-in messages are replaced too.
-  EXPECT_EQ(language.MESSAGES.MsgNotConfigured, "LangError");
-  EXPECT_EQ(language.MESSAGES.MsgFileExists, "LangError");
-  EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
-}
-
-TEST_F(LanguageTest, AFolderOfTheLanguageFileNameIsNoLanguageFile) {
-  home_.MakeDir("language/english.ini");
-  LANGUAGE language;
-  Load(language, "english.ini");
-  EXPECT_EQ(messages_, std::vector<std::string>{kNotFound});
-  EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
-}
-
-TEST_F(LanguageTest, MissingKeysGetTheirPlaceholders) {
+// A missing file (or a folder of its name) replaces every text, the built-in
+// messages too, by a placeholder; a file with some keys only the others.
+TEST_F(LanguageTest, MissingFileOrKeysGetPlaceholders) {
+  home_.MakeDir("language/folder.ini");
+  for (const char* file : {"english.ini", "folder.ini"}) {
+    LANGUAGE language = StartRecord();
+    Load(language, file);
+    EXPECT_EQ(language.GENERAL.language, "LangError");
+    EXPECT_EQ(language.MAIN.ButtonExit, "LangError");
+    EXPECT_EQ(language.MAIN.ButtonOptions, "LangError (Options)");
+    EXPECT_EQ(language.OPTIONS.TAB1.TitleLanguage, "LangError (Language:)");
+    EXPECT_EQ(language.MESSAGES.MsgNotConfigured, "LangError");
+    EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
+  }
+  EXPECT_EQ(messages_.texts, std::vector<std::string>(2, kNotFound));
   WriteLanguage("mini.ini",
                 "[General]\nlanguage=Mini\n"
                 "[Main]\nButtonExit=Quit\nTitleVBR=Variable\n"
                 "[Options_Tab1]\nTitleVBR=Prefer variable\n");
   LANGUAGE language = StartRecord();
   Load(language, "mini.ini");
-  EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(language.GENERAL.language, "Mini");
+  EXPECT_EQ(messages_.texts.size(), 2u);
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
   EXPECT_EQ(language.MAIN.TitleVBR, "Variable");
   EXPECT_EQ(language.OPTIONS.TAB1.TitleVBR, "Prefer variable");
   EXPECT_EQ(language.MAIN.ButtonSearchDouble, "LangError");
   EXPECT_EQ(language.GENERAL.ButtonOk, "LangError (OK)");
   EXPECT_EQ(language.GENERAL.ButtonCancel, "LangError (Cancel)");
-  EXPECT_EQ(language.MAIN.ButtonCancel, "LangError");
-  EXPECT_EQ(language.OPTIONS.TAB2.TitleActivate, "LangError");
   EXPECT_EQ(language.MESSAGES.MsgIllegalNumPrioList, "LangError");
   EXPECT_TRUE(language.OPTIONS.TAB2.PriorityTexts.empty());
 }
 
-TEST_F(LanguageTest, ButtonCancelOfMainFeedsBothCancelTexts) {
-  WriteLanguage("x.ini", "[Main]\nButtonCancel=Stop\nButtonOk=Fine\n");
-  LANGUAGE language;
-  Load(language, "x.ini");
-  EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
-  EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
-  EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
-}
-
-TEST_F(LanguageTest, SectionAndKeyNamesAreFoundWhateverTheirCase) {
+// Section and key names match whatever their case; Windows-1252 texts are
+// read as UTF-8; Main's ButtonCancel feeds both cancel texts; the priority
+// texts are the values of their section in file order.
+TEST_F(LanguageTest, KeysAreFoundWhateverTheirCaseAndEncoding) {
   WriteLanguage("lower.ini",
                 "[general]\nlanguage=Lower\n"
-                "[main]\nbuttonexit=Quit\ntitlecloseinx=Bye in %d\n"
-                "[OPTIONS_TAB2]\nBUTTONADD=Add\n"
-                "[messages]\nmsgfileexists=%s twice\n");
-  LANGUAGE language;
+                "[main]\nbuttonexit=Quit\ntitlecloseinx=Bye in %d\nButtonCancel=Stop\n"
+                "ButtonOk=Fine\nTitleLength=L\xE4nge\n[OPTIONS_TAB2]\nBUTTONADD=Add\n"
+                "[messages]\nmsgfileexists=%s twice\n"
+                "[Options_Tab2_Priority]\nzeta=- l\xE4nger\nalpha=second\nempty=\n");
+  LANGUAGE language = StartRecord();
   Load(language, "lower.ini");
   EXPECT_EQ(language.GENERAL.language, "Lower");
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
   EXPECT_EQ(language.MAIN.TitleCloseInX, "Bye in %d");
   EXPECT_EQ(language.OPTIONS.TAB2.ButtonAdd, "Add");
   EXPECT_EQ(language.MESSAGES.MsgFileExists, "%s twice");
-}
-
-TEST_F(LanguageTest, Windows1252FilesAreReadAsUtf8) {
-  WriteLanguage("alt.ini",
-                "[Main]\nTitleLength=L\xE4nge\n[Options_Tab2_Priority]\na=- l\xE4ngeres Lied\n");
-  LANGUAGE language;
-  Load(language, "alt.ini");
   EXPECT_EQ(language.MAIN.TitleLength, "Länge");
-  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, std::vector<std::string>{"- längeres Lied"});
-}
-
-TEST_F(LanguageTest, PriorityTextsAreTheValuesOfTheirSectionInFileOrder) {
-  WriteLanguage("prio.ini",
-                "[Main]\nButtonExit=Quit\n"
-                "[Options_Tab2_Priority]\nzeta=first\nalpha=second\nempty=\n");
-  LANGUAGE language = StartRecord();
-  Load(language, "prio.ini");
-  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts, (std::vector<std::string>{"first", "second", ""}));
-}
-
-TEST_F(LanguageTest, HostileFormatTextsComeOutAsTheyStand) {
-  WriteLanguage("bad.ini",
-                "[Main]\nTitleCloseInX=%s%n%d%x%\n"
-                "[Messages]\nMsgFileExists=%n%p%d%s%%\nMsgFolderMP3DoesNotExist=%999999999s\n");
-  LANGUAGE language;
-  Load(language, "bad.ini");
-  EXPECT_EQ(FormatText(language.MAIN.TitleCloseInX, 5), "5%n%d%x%");
-  EXPECT_EQ(FormatText(language.MESSAGES.MsgFileExists, "/music/a"), "%n%p/music/a%s%");
-  EXPECT_EQ(FormatText(language.MESSAGES.MsgFolderMP3DoesNotExist, "/music/"), "%999999999s");
+  EXPECT_EQ(language.GENERAL.ButtonCancel, "Stop");
+  EXPECT_EQ(language.MAIN.ButtonCancel, "Stop");
+  EXPECT_EQ(language.GENERAL.ButtonOk, "Fine");
+  EXPECT_EQ(language.OPTIONS.TAB2.PriorityTexts,
+            (std::vector<std::string>{"- länger", "second", ""}));
 }
 
 TEST_F(LanguageTest, ListOffersFilesWithADisplayNameInListingOrder) {
+  EXPECT_EQ(FillLanguageList("english.ini").selected, -1) << "no folder";
   WriteLanguage("english.ini", "[General]\nlanguage=English\n");
   WriteLanguage("Deutsch.INI", "[general]\nLANGUAGE=Deutsch\n");
-  WriteLanguage("nameless.ini", "[General]\nauthor=someone\n");
+  WriteLanguage("nameless.ini", "[General]\nauthor=someone\n[Main]\nButtonExit=Quit\n");
   WriteLanguage("empty.ini", "[General]\nlanguage=\n");
   WriteLanguage("readme.txt", "[General]\nlanguage=Text\n");
   home_.MakeDir("language/folder.ini");
@@ -157,32 +115,14 @@ TEST_F(LanguageTest, ListOffersFilesWithADisplayNameInListingOrder) {
   EXPECT_EQ(list.displayNames, (std::vector<std::string>{"Deutsch", "English"}));
   EXPECT_EQ(list.languageFiles, (std::vector<std::string>{"Deutsch.INI", "english.ini"}));
   EXPECT_EQ(list.selected, 1);
-}
-
-TEST_F(LanguageTest, ListSelectsOnlyTheExactFileName) {
-  WriteLanguage("deutsch.ini", "[General]\nlanguage=Deutsch\n");
-  WriteLanguage("english.ini", "[General]\nlanguage=English\n");
-  EXPECT_EQ(FillLanguageList("deutsch.ini").selected, 0);
-  EXPECT_EQ(FillLanguageList("English.ini").selected, -1);
-  EXPECT_EQ(FillLanguageList("").selected, -1);
-}
-
-TEST_F(LanguageTest, NamelessFileIsNotListedButCanBeLoaded) {
-  WriteLanguage("custom.ini", "[Main]\nButtonExit=Quit\n");
-  const LanguageList list = FillLanguageList("custom.ini");
-  EXPECT_TRUE(list.languageFiles.empty());
-  EXPECT_EQ(list.selected, -1);
+  EXPECT_EQ(FillLanguageList("Deutsch.INI").selected, 0);
+  EXPECT_EQ(FillLanguageList("English.ini").selected, -1) << "only the exact name";
+  EXPECT_EQ(FillLanguageList("nameless.ini").selected, -1);
+  // A nameless file is not listed, but loads.
   LANGUAGE language;
-  Load(language, "custom.ini");
-  EXPECT_TRUE(messages_.empty());
+  Load(language, "nameless.ini");
+  EXPECT_TRUE(messages_.texts.empty());
   EXPECT_EQ(language.MAIN.ButtonExit, "Quit");
-}
-
-TEST_F(LanguageTest, MissingFolderGivesAnEmptyList) {
-  const LanguageList list = FillLanguageList("english.ini");
-  EXPECT_TRUE(list.displayNames.empty());
-  EXPECT_TRUE(list.languageFiles.empty());
-  EXPECT_EQ(list.selected, -1);
 }
 
 // The files the project ships, read from the source tree.
@@ -212,7 +152,9 @@ TEST_F(ShippedLanguageTest, EveryFileHasEveryKey) {
     }
     EXPECT_EQ(Load(file_name).OPTIONS.TAB2.PriorityTexts.size(), 5u) << file_name;
   }
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(Load("deutsch.ini").OPTIONS.TAB2.PriorityTexts[1],
+            "- höhere Bitrate (bessere Qualität)");
+  EXPECT_TRUE(messages_.texts.empty());
 }
 
 TEST_F(ShippedLanguageTest, FormatTextsKeepTheirPlaceholder) {
@@ -238,33 +180,6 @@ TEST_F(ShippedLanguageTest, FormatTextsKeepTheirPlaceholder) {
       EXPECT_NE(FormatText(*text, 57).find("57"), std::string::npos) << file_name << ": " << *text;
     }
   }
-}
-
-TEST_F(ShippedLanguageTest, EnglishMessagesAreTheBuiltInOnes) {
-  const LANGUAGE english = Load("english.ini");
-  LANGUAGE built_in;
-  SetDefaultMessages(built_in);
-  const MESSAGES& a = english.MESSAGES;
-  const MESSAGES& b = built_in.MESSAGES;
-  EXPECT_EQ(a.MsgFileExists, b.MsgFileExists);
-  EXPECT_EQ(a.MsgIllegalNumPrioList, b.MsgIllegalNumPrioList);
-  EXPECT_EQ(a.MsgFolderMP3DoesNotExist, b.MsgFolderMP3DoesNotExist);
-  EXPECT_EQ(a.MsgFolderMovedDoesNotExist, b.MsgFolderMovedDoesNotExist);
-  EXPECT_EQ(a.MsgFolderUnknownDoesNotExist, b.MsgFolderUnknownDoesNotExist);
-  EXPECT_EQ(a.MsgNotConfigured, b.MsgNotConfigured);
-}
-
-TEST_F(ShippedLanguageTest, GermanTextsSurviveAsUtf8) {
-  const LANGUAGE deutsch = Load("deutsch.ini");
-  EXPECT_EQ(deutsch.MAIN.TitleLength, "Länge");
-  EXPECT_EQ(deutsch.OPTIONS.TAB2.PriorityTexts[1], "- höhere Bitrate (bessere Qualität)");
-}
-
-TEST_F(ShippedLanguageTest, BothFilesAreOfferedByTheirDisplayNames) {
-  const LanguageList list = FillLanguageList("english.ini");
-  EXPECT_EQ(list.displayNames, (std::vector<std::string>{"Deutsch", "English"}));
-  EXPECT_EQ(list.languageFiles, (std::vector<std::string>{"deutsch.ini", "english.ini"}));
-  EXPECT_EQ(list.selected, 1);
 }
 
 }  // namespace

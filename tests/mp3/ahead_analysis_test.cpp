@@ -1,15 +1,7 @@
 #include "mp3/ahead_analysis.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <thread>
-
-#include "mp3/mapped_file.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
 
@@ -43,35 +35,6 @@ TEST(AheadAnalysis, EveryTakeGivesTheFilesOwnAnalysis) {
       EXPECT_EQ(ahead.Take(paths[static_cast<size_t>(i)]).info.Frames, 10 + i);
     }
   }
-}
-
-bool Resident(const std::string& path, size_t size) {
-  MappedFile file;
-  if (file.Open(path) != 0) return false;
-  std::vector<unsigned char> pages((size + 4095) / 4096);
-  void* start = const_cast<std::uint8_t*>(file.Bytes().data());
-  if (mincore(start, size, pages.data()) != 0) return false;
-  return std::all_of(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; });
-}
-
-// The read-ahead fills the page cache with a file before anyone reads it.
-TEST(ReadAhead, BringsPlannedFilesIntoThePageCache) {
-  test::TempDir dir;
-  const std::string content = test::CbrStream(320, 3000);
-  const std::string path = dir.WriteFile("song.mp3", content);
-  const int fd = open(path.c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(fdatasync(fd), 0);
-  ASSERT_EQ(posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED), 0);
-  close(fd);
-  if (Resident(path, content.size())) GTEST_SKIP() << "the file system keeps files in memory";
-
-  ReadAhead read_ahead;
-  read_ahead.Plan(std::make_shared<const std::vector<std::string>>(1, path));
-  for (int waited = 0; waited < 500 && !Resident(path, content.size()); ++waited) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_TRUE(Resident(path, content.size()));
 }
 
 }  // namespace

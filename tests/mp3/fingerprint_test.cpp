@@ -8,9 +8,9 @@
 #include "mp3/audio_error.h"
 #include "mp3/audio_fingerprint.h"
 #include "mp3/fingerprint_match.h"
-#include "support/mp3_encoder.h"
+#include "support/encoder.h"
 #include "support/mp3_stream.h"
-#include "support/synth_song.h"
+#include "support/studio.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -32,31 +32,14 @@ constexpr double kDifferentMargin = 0.09;
 constexpr Encoding kReference = {"lame -b 192", false, "-b 192"};
 const SongSpec kSong{3, 3};
 
-// Generated songs, rendered and encoded into a temporary folder.
-class Studio {
+// Encoded and fingerprinted; a failure fails the test.
+class Studio : public test::Studio {
  public:
-  std::string Render(const SongSpec& song, int rate = 44100, double start = 0,
-                     double seconds = kClipSeconds) {
-    const std::string wav = dir_.Sub(std::to_string(++files_) + ".wav");
-    test::WriteWav(wav, test::RenderSong(song, rate, start, seconds), rate, 2);
-    return wav;
-  }
-
-  std::string Encode(const std::string& wav, const Encoding& encoding) {
-    const std::string mp3 = dir_.Sub(std::to_string(++files_) + ".mp3");
-    EXPECT_TRUE(test::Encode(encoding, wav, mp3)) << encoding.label;
-    return mp3;
-  }
-
   AudioFingerprint Fingerprint(const std::string& wav, const Encoding& encoding) {
     const FingerprintResult result = FingerprintFile(Encode(wav, encoding));
     EXPECT_FALSE(result.error) << encoding.label << ": " << result.error.message();
     return result.fingerprint;
   }
-
- private:
-  test::TempDir dir_;
-  int files_ = 0;
 };
 
 TEST(FingerprintTest, SameRecordingPassesInEveryEncoding) {

@@ -47,28 +47,10 @@ std::string Repeat(const std::string& frame, int count) {
 // An unpadded 128 kbit/s MPEG-1 Layer III frame at 44100 Hz: 417 bytes.
 const std::string kFrame = test::Frame(FrameSpec{});
 
-TEST(FrameWalkCleanTest, ConstantBitrateAtEverySampleRateHasNoErrors) {
-  struct Case {
-    int bitrate, sample_rate, length;
-  };
-  // 1000 frames; play time = bytes / (kbit/s x 125).
-  const Case cases[] = {
-      {128, 44100, 26},                                  // 417959 bytes: 26.12 s
-      {128, 48000, 24},                                  // 384 bytes a frame
-      {128, 32000, 36},                                  // 576 bytes a frame
-      {64, 22050, 26},                                   // MPEG-2: 208979 bytes / 8000
-      {64, 24000, 24},  {64, 16000, 36}, {8, 8000, 72},  // MPEG 2.5: 72 bytes a frame
-      {32, 11025, 52},                                   // 208979 bytes / 4000 = 52.24 s
-      {32, 12000, 48},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.bitrate << " kbit/s at " << c.sample_rate << " Hz");
-    EXPECT_EQ(Info(CbrStream(c.bitrate, 1000, c.sample_rate)),
-              Expected(c.length, c.bitrate, 0, false, 1000));
-  }
-}
-
-TEST(FrameWalkCleanTest, LayerOneAndLayerTwoFramesAreWalkedByTheirOwnLengths) {
+// Each layer's frames are walked by their own lengths; play time = bytes /
+// (kbit/s x 125).
+TEST(FrameWalkCleanTest, EveryLayerIsWalkedByItsOwnLengths) {
+  EXPECT_EQ(Info(CbrStream(64, 1000, 22050)), Expected(26, 64, 0, false, 1000));  // 208979 bytes
   const std::vector<FrameSpec> layer1(
       100, {.version = 1, .layer = 1, .bitrate = 128, .sample_rate = 48000});
   EXPECT_EQ(Info(BuildStream(layer1)), Expected(1, 128, 0, false, 100));  // 128 bytes: 0.8 s
@@ -80,62 +62,119 @@ TEST(FrameWalkCleanTest, LayerOneAndLayerTwoFramesAreWalkedByTheirOwnLengths) {
   EXPECT_EQ(Info(BuildStream(padded)), Expected(5, 32, 0, false, 100));  // 196 bytes: 4.9 s
 }
 
-TEST(FrameWalkCountTest, FewFramesAndTheQuarterRule) {
-  // One change (0 to the bitrate) against frames div 4.
-  EXPECT_EQ(Info(CbrStream(128, 3)), Expected(0, 128, 0, true, 3));
-  EXPECT_EQ(Info(CbrStream(128, 4)), Expected(0, 128, 0, false, 4));
-  // A lone header: the walk never starts, so no change and no bitrate.
-  EXPECT_EQ(Info(Header({})), Expected(0, 0, 0, false, 1));
-  // One more byte lets the walk take that frame.
-  EXPECT_EQ(Info(Header({}) + '\0'), Expected(0, 128, 0, true, 1));
+std::string Id3v2Header(std::string_view size_bytes) {
+  return std::string("ID3\x04\x00\x00", 6) + std::string(size_bytes);
 }
 
-TEST(FrameWalkCountTest, VbrWhenTheBitrateChangesInMoreThanAQuarterOfTheFrames) {
-  // 8 frames allow 2 changes, the first (from 0) included.
-  EXPECT_EQ(Info(VbrStream({128, 128, 128, 128, 160, 160, 160, 160})),
-            Expected(0, 144, 0, false, 8));
-  EXPECT_EQ(Info(VbrStream({128, 128, 128, 160, 160, 128, 128, 128})),
-            Expected(0, 136, 0, true, 8));
+// An ID3v2 tag whose last byte, 0xFF, would make a sync with the frame
+// after it if the tag's size were misread by one.
+std::string TagEndingInFf(int size) {
+  std::string tag = test::Id3v2Tag(size);
+  tag.back() = '\xFF';
+  return tag;
 }
 
-TEST(FrameWalkCountTest, BitrateClassIsNotCheckedOnceABitrateChangeIsCounted) {
-  // Indexes 9 and 14 lie on both sides of 12.
-  EXPECT_EQ(Info(VbrStream({128, 320, 128, 320})), Expected(0, 224, 0, true, 4));
+// Bitrates of 14 frames at 128 kbit/s and two more.
+std::vector<int> FourteenAnd(int a, int b) {
+  std::vector<int> bitrates(14, 128);
+  bitrates.insert(bitrates.end(), {a, b});
+  return bitrates;
 }
 
-TEST(FrameWalkCountTest, AverageBitrateRoundsHalvesToEven) {
-  const std::vector<int> fourteen(14, 128);
-  std::vector<int> low = fourteen;  // 2056 / 16 = 128.5
-  low.insert(low.end(), {224, 40});
-  std::vector<int> high = fourteen;  // 2072 / 16 = 129.5
-  high.insert(high.end(), {224, 56});
-  EXPECT_EQ(Info(VbrStream(low)).Bitrate, 128);
-  EXPECT_EQ(Info(VbrStream(high)).Bitrate, 130);
-}
+struct WalkCase {
+  const char* name;
+  std::string bytes;
+  TMp3Info info;
+};
 
-TEST(FrameWalkGapTest, GarbageBetweenFramesIsOneErrorPerGap) {
+// Streams the walk takes whole (no failure), with the record each must give.
+TEST(FrameWalkTest, CountsErrorsBitratesAndFrames) {
   const std::string& f = kFrame;
-  EXPECT_EQ(Info(f + f + Garbage(10) + f + f), Expected(0, 128, 1, false, 4));
-  EXPECT_EQ(Info(f + Garbage(1) + f + Garbage(5000) + f + f), Expected(0, 128, 2, false, 4));
-  // Pairs of 0xFF and a byte below 0xE0 are passed over without a skipped byte.
-  std::string pairs;
-  for (int i = 0; i < 5; ++i) pairs += std::string("\xFF\x00", 2);
-  EXPECT_EQ(Info(f + f + pairs + f + f), Expected(0, 128, 0, false, 4));
-  EXPECT_EQ(Info(f + f + pairs + "a" + f + f), Expected(0, 128, 1, false, 4));
-}
-
-TEST(FrameWalkGapTest, BytesBeforeTheFirstFrameCostNothing) {
-  EXPECT_EQ(Info(Garbage(300) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
-  EXPECT_EQ(Info(std::string("\xFF\x10", 2) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
-}
-
-TEST(FrameWalkGapTest, StrayFfBeforeAHeaderIsTakenAsTheSync) {
-  // "a b FF" then a frame: the sync is found at the stray 0xFF (+1 error for
-  // "a b"). Its header FF FF FB 90 reads as MPEG-1 Layer I with bitrate index
-  // 15 at 32000 Hz, padded: 1 fault, length (0 + 1) x 4, so the next search
-  // starts inside the real header and skips to the frame after it (+1 error).
-  const std::string stream = kFrame + kFrame + "ab\xFF" + kFrame + kFrame;
-  EXPECT_EQ(Info(stream), Expected(0, 96, 3, true, 4));
+  const std::string four = Repeat(f, 4);
+  std::string ff_pairs;  // 0xFF and a byte below 0xE0: passed over without a skipped byte
+  for (int i = 0; i < 5; ++i) ff_pairs += std::string("\xFF\x00", 2);
+  std::string tag_content(257, '\0');  // a sync inside the tag, and 0xFF as its last byte
+  tag_content.replace(100, 4, Header({}));
+  tag_content.back() = '\xFF';
+  std::string class_changes;
+  for (int index : {3, 13, 13, 2}) class_changes += test::Frame(RawHeader(2, 0, index, 0), 100);
+  const WalkCase cases[] = {
+      // The quarter rule: one change (0 to the bitrate) against frames div 4.
+      {"3 frames", CbrStream(128, 3), Expected(0, 128, 0, true, 3)},
+      {"4 frames", CbrStream(128, 4), Expected(0, 128, 0, false, 4)},
+      // A lone header: the walk never starts, so no change and no bitrate;
+      // one more byte lets the walk take that frame.
+      {"lone header", Header({}), Expected(0, 0, 0, false, 1)},
+      {"header and a byte", Header({}) + '\0', Expected(0, 128, 0, true, 1)},
+      // 8 frames allow 2 changes, the first (from 0) included.
+      {"2 changes", VbrStream({128, 128, 128, 128, 160, 160, 160, 160}),
+       Expected(0, 144, 0, false, 8)},
+      {"3 changes", VbrStream({128, 128, 128, 160, 160, 128, 128, 128}),
+       Expected(0, 136, 0, true, 8)},
+      // Indexes 9 and 14 lie on both sides of 12, but the class is not
+      // checked once a bitrate change is counted.
+      {"bitrate changes", VbrStream({128, 320, 128, 320}), Expected(0, 224, 0, true, 4)},
+      // Halves round to even: 2056 / 16 = 128.5, 2072 / 16 = 129.5.
+      {"128.5", VbrStream(FourteenAnd(224, 40)), Expected(0, 128, 0, false, 16)},
+      {"129.5", VbrStream(FourteenAnd(224, 56)), Expected(0, 130, 0, false, 16)},
+      // One error per gap between frames; bytes before the first frame cost nothing.
+      {"one gap", f + f + Garbage(10) + f + f, Expected(0, 128, 1, false, 4)},
+      {"two gaps", f + Garbage(1) + f + Garbage(5000) + f + f, Expected(0, 128, 2, false, 4)},
+      {"FF pairs", f + f + ff_pairs + f + f, Expected(0, 128, 0, false, 4)},
+      {"FF pairs and a byte", f + f + ff_pairs + "a" + f + f, Expected(0, 128, 1, false, 4)},
+      {"garbage first", Garbage(300) + Repeat(f, 8), Expected(0, 128, 0, false, 8)},
+      {"FF first", std::string("\xFF\x10", 2) + Repeat(f, 8), Expected(0, 128, 0, false, 8)},
+      // "a b FF" then a frame: the sync is found at the stray 0xFF (+1 error
+      // for "a b"). Its header FF FF FB 90 reads as MPEG-1 Layer I with
+      // bitrate index 15 at 32000 Hz, padded: 1 fault, length (0 + 1) x 4, so
+      // the next search starts inside the real header and skips to the frame
+      // after it (+1 error).
+      {"stray FF", f + f + "ab\xFF" + f + f, Expected(0, 96, 3, true, 4)},
+      // Bitrate index 0: the length is the padding bit. Unpadded, each search
+      // starts at the frame itself and meets its own sync first.
+      {"free format", Repeat(test::Frame(RawHeader(3, 1, 0, 0), 200), 3),
+       Expected(0, 0, 5, false, 6)},
+      {"free format padded", Repeat(test::Frame(RawHeader(3, 1, 0, 0, true), 200), 3),
+       Expected(0, 0, 2, false, 3)},
+      // MPEG-2 with the reserved layer: bitrate 1 from no column, never a
+      // change; the length stays 0. Each frame: 1 fault, its own sync again,
+      // and a gap to the next. Bitrate indexes 3, 13, 13, 2 cross 12 twice:
+      // +2 errors.
+      {"bitrate classes", class_changes, Expected(0, 0, 13, false, 8)},
+      // Index 12 is the first of the high class: two such frames are no change.
+      {"bitrate class 12", Repeat(test::Frame(RawHeader(2, 0, 12, 0), 100), 2),
+       Expected(0, 0, 5, false, 4)},
+      // After the first frame's change (0 to 128) the class is not checked: the
+      // no-column frame of index 13 carries the length 417 and costs its fault;
+      // its bitrate 1 adds 417 / 125 s.
+      {"class after a change", f + test::Frame(RawHeader(2, 0, 13, 0), 500),
+       Expected(3, 64, 1, true, 2)},
+      // A frame with a single fault (the reserved sample rate, which carries the
+      // length) stays out of the bitrate sum: 9 x 128 / 10 = 115.2.
+      {"one fault", Repeat(f, 4) + test::Frame(RawHeader(3, 1, 9, 3), 417) + Repeat(f, 5),
+       Expected(0, 115, 1, false, 10)},
+      // A last frame with its header (and some data) is counted without
+      // error; with only 1 or 2 of its bytes it is not found.
+      {"ID3v1 tag", four + test::Id3v1Tag("Title"), Expected(0, 128, 0, false, 4)},
+      {"last header", four + f.substr(0, 4), Expected(0, 128, 0, false, 5)},
+      {"last 100 bytes", four + f.substr(0, 100), Expected(0, 128, 0, false, 5)},
+      {"last byte", four + f.substr(0, 1), Expected(0, 128, 0, false, 4)},
+      {"last 2 bytes", four + f.substr(0, 2), Expected(0, 128, 0, false, 4)},
+      // Size bytes 00 00 02 01: 2 x 128 + 1 = 257 bytes after the header.
+      {"ID3v2 tag", Id3v2Header(std::string("\x00\x00\x02\x01", 4)) + tag_content + Repeat(f, 8),
+       Expected(0, 128, 0, false, 8)},
+      // 0x80 is no valid 7-bit group, yet counts as 128.
+      {"ID3v2 size 0x80",
+       Id3v2Header(std::string("\x00\x00\x00\x80", 4)) + tag_content.substr(0, 128) + Repeat(f, 8),
+       Expected(0, 128, 0, false, 8)},
+      {"ID3v2 of 1000 bytes", TagEndingInFf(1000) + Repeat(f, 8), Expected(0, 128, 0, false, 8)},
+      {"ID3v2 of 16 KiB", TagEndingInFf(16384) + Repeat(f, 8), Expected(0, 128, 0, false, 8)},
+      {"ID3v2 of 2 MiB", TagEndingInFf(2097152) + Repeat(f, 8), Expected(0, 128, 0, false, 8)},
+  };
+  for (const WalkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Info(c.bytes), c.info);
+  }
 }
 
 TEST(FrameWalkFaultTest, ForbiddenBitrateIndexInTheMiddle) {
@@ -150,63 +189,10 @@ TEST(FrameWalkFaultTest, ForbiddenBitrateIndexInTheMiddle) {
   }
 }
 
-TEST(FrameWalkFaultTest, FreeFormatFramesAreFoundBySearching) {
-  // Bitrate index 0: the length is the padding bit. Unpadded, each search
-  // starts at the frame itself and meets its own sync first.
-  const std::string unpadded = test::Frame(RawHeader(3, 1, 0, 0), 200);
-  EXPECT_EQ(Info(Repeat(unpadded, 3)), Expected(0, 0, 5, false, 6));
-  const std::string padded = test::Frame(RawHeader(3, 1, 0, 0, true), 200);
-  EXPECT_EQ(Info(Repeat(padded, 3)), Expected(0, 0, 2, false, 3));
-}
-
-TEST(FrameWalkFaultTest, BitrateClassChangesCountWhileNoBitrateChangeIs) {
-  // MPEG-2 with the reserved layer: bitrate 1 from no column, never a change;
-  // the length stays 0. Each frame: 1 fault, its own sync again, and a gap to
-  // the next. Bitrate indexes 3, 13, 13, 2 cross 12 twice: +2 errors.
-  std::string stream;
-  for (int index : {3, 13, 13, 2}) stream += test::Frame(RawHeader(2, 0, index, 0), 100);
-  EXPECT_EQ(Info(stream), Expected(0, 0, 13, false, 8));
-}
-
-TEST(FrameWalkEndTest, TrailingTagsAndCutLastFrames) {
-  const std::string four = Repeat(kFrame, 4);
-  EXPECT_EQ(Info(four + test::Id3v1Tag("Title")), Expected(0, 128, 0, false, 4));
-  // A last frame with its header (and some data) is counted without error.
-  EXPECT_EQ(Info(four + kFrame.substr(0, 4)), Expected(0, 128, 0, false, 5));
-  EXPECT_EQ(Info(four + kFrame.substr(0, 100)), Expected(0, 128, 0, false, 5));
-  // With only 1 or 2 of its bytes it is not found.
-  EXPECT_EQ(Info(four + kFrame.substr(0, 1)), Expected(0, 128, 0, false, 4));
-  EXPECT_EQ(Info(four + kFrame.substr(0, 2)), Expected(0, 128, 0, false, 4));
-}
-
 TEST(FrameWalkEndTest, LastFrameCutToThreeBytesFailsWithCountsSoFar) {
   const WalkOutcome outcome = Walk(Repeat(kFrame, 4) + kFrame.substr(0, 3));
   EXPECT_EQ(outcome.failure, kReadBeyondEnd);
   EXPECT_EQ(outcome.info, Expected(-1, 102, 0, false, 5));  // 512 / 5
-}
-
-std::string Id3v2Header(std::string_view size_bytes) {
-  return std::string("ID3\x04\x00\x00", 6) + std::string(size_bytes);
-}
-
-TEST(FrameWalkTagTest, Id3v2TagIsSkippedByItsSizeBytes) {
-  // Size bytes 00 00 02 01: 2 x 128 + 1 = 257 bytes after the 10-byte header.
-  // A sync inside the tag and a 0xFF as its last byte must not be seen.
-  std::string content(257, '\0');
-  content.replace(100, 4, Header({}));
-  content.back() = '\xFF';
-  const std::string tagged = Id3v2Header(std::string("\x00\x00\x02\x01", 4)) + content;
-  ASSERT_EQ(tagged.size(), 267u);
-  EXPECT_EQ(Info(tagged + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
-}
-
-TEST(FrameWalkTagTest, Id3v2SizeBytesAreTakenAsTheyStand) {
-  // 0x80 is no valid 7-bit group, yet counts as 128: the frames start at 138.
-  std::string content(128, '\0');
-  content.replace(20, 4, Header({}));
-  EXPECT_EQ(Info(Id3v2Header(std::string("\x00\x00\x00\x80", 4)) + content + Repeat(kFrame, 8)),
-            Expected(0, 128, 0, false, 8));
-  EXPECT_EQ(Info(test::Id3v2Tag(1000) + Repeat(kFrame, 8)), Expected(0, 128, 0, false, 8));
 }
 
 struct FailureCase {

@@ -11,6 +11,7 @@
 
 #include "mp3/profiler.h"
 #include "mp3_info_print.h"
+#include "support/message_log.h"
 #include "support/mp3_stream.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -32,12 +33,11 @@ const TMp3Info kFailedAtOnce{-1, 0, 0, false, 0};
 
 class Mp3InfoTest : public testing::Test {
  protected:
-  TMp3Info Read(const std::string& path) {
-    return ReadMp3Info(path, [this](const std::string& text) { messages_.push_back(text); });
-  }
+  TMp3Info Read(const std::string& path) { return ReadMp3Info(path, log_.sink()); }
 
   test::TempDir dir_;
-  std::vector<std::string> messages_;
+  test::MessageLog log_;
+  const std::vector<std::string>& messages_ = log_.texts;
 };
 
 // Tiny files from lame and ffmpeg (tests/data/mp3/make.sh). Expected values
@@ -68,92 +68,63 @@ TEST_F(Mp3InfoTest, EncoderFilesAreCleanAtEverySampleRate) {
   EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(Mp3InfoTest, EncoderFileCutInsideItsLastFrame) {
+// A file cut inside its last frame is whole; three bytes of one more header
+// make the read of that header run past the end. A file without a sync
+// fails at once.
+TEST_F(Mp3InfoTest, CutAndSynclessFilesShowTheirFailure) {
   const std::string whole = test::ReadFile(DataFile("cbr128_44100.mp3"));
-  const TMp3Info clean{0, 128, 0, false, 14};
-  EXPECT_EQ(Read(dir_.WriteFile("cut.mp3", whole.substr(0, whole.size() - 200))), clean);
-  // Three bytes of one more header: the read of that header runs past the end.
-  const std::string three = whole + whole.substr(0, 3);
-  EXPECT_EQ(Read(dir_.WriteFile("three.mp3", three)), (TMp3Info{-1, 119, 0, false, 15}));
-  EXPECT_EQ(messages_, std::vector{FailureMessage("Read beyond end of file")});
-}
-
-TEST_F(Mp3InfoTest, BuiltStreamFromAFile) {
-  const std::string path = dir_.WriteFile(
-      "song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000) + test::Id3v1Tag("Song"));
-  EXPECT_EQ(Read(path), (TMp3Info{26, 128, 0, false, 1000}));
-  EXPECT_TRUE(messages_.empty());
-}
-
-TEST_F(Mp3InfoTest, ShortAndSynclessFilesShowTheirFailure) {
+  EXPECT_EQ(Read(dir_.WriteFile("cut.mp3", whole.substr(0, whole.size() - 200))),
+            (TMp3Info{0, 128, 0, false, 14}));
+  EXPECT_EQ(Read(dir_.WriteFile("three.mp3", whole + whole.substr(0, 3))),
+            (TMp3Info{-1, 119, 0, false, 15}));
+  EXPECT_EQ(Read(dir_.WriteFile("song.mp3", test::Id3v2Tag(300) + test::CbrStream(128, 1000))),
+            (TMp3Info{26, 128, 0, false, 1000}));
   EXPECT_EQ(Read(dir_.WriteFile("empty.mp3", "")), kFailedAtOnce);
   EXPECT_EQ(Read(dir_.WriteFile("zeros.mp3", std::string(5000, '\0'))), kFailedAtOnce);
   EXPECT_EQ(messages_, (std::vector{FailureMessage("Read beyond end of file"),
+                                    FailureMessage("Read beyond end of file"),
                                     FailureMessage("I/O error 131")}));
 }
 
-TEST_F(Mp3InfoTest, MissingFileAndMissingFolder) {
-  EXPECT_EQ(Read(dir_.Sub("missing.mp3")), kFailedAtOnce);
+TEST_F(Mp3InfoTest, MissingVanishedAndFolderPathsGiveTheirErrors) {
   EXPECT_EQ(Read(dir_.path() + "no folder/missing.mp3"), kFailedAtOnce);
   const std::string file = dir_.WriteFile("file.mp3", test::CbrStream(128, 10));
   EXPECT_EQ(Read(file + "/inside.mp3"), kFailedAtOnce);
-  EXPECT_EQ(messages_,
-            (std::vector{FailureMessage("File not found"), FailureMessage("Invalid filename"),
-                         FailureMessage("Invalid filename")}));
-}
-
-TEST_F(Mp3InfoTest, FileThatVanishes) {
-  const std::string path = dir_.WriteFile("gone.mp3", test::CbrStream(128, 10));
-  EXPECT_EQ(Read(path).Frames, 10);
-  fs::remove(path);
-  EXPECT_EQ(Read(path), kFailedAtOnce);
-  EXPECT_EQ(messages_, std::vector{FailureMessage("File not found")});
-}
-
-TEST_F(Mp3InfoTest, FolderGivesItsSystemErrorNumber) {
+  EXPECT_EQ(Read(file).Frames, 10);
+  fs::remove(file);
+  EXPECT_EQ(Read(file), kFailedAtOnce);
   EXPECT_EQ(Read(dir_.MakeDir("folder.mp3")), kFailedAtOnce);
-  EXPECT_EQ(messages_, std::vector{FailureMessage("I/O error 21")});  // EISDIR
+  EXPECT_EQ(messages_,
+            (std::vector{FailureMessage("Invalid filename"), FailureMessage("Invalid filename"),
+                         FailureMessage("File not found"), FailureMessage("I/O error 21")}));
 }
 
 // The checks below run in a child process without root's rights, where file
 // permissions really refuse. The child reports through its exit status.
 bool AnalysesTo(const std::string& path, const TMp3Info& expected,
                 const std::vector<std::string>& expected_messages) {
-  std::vector<std::string> messages;
-  const TMp3Info info =
-      ReadMp3Info(path, [&messages](const std::string& text) { messages.push_back(text); });
-  if (info == expected && messages == expected_messages) return true;
+  test::MessageLog log;
+  const TMp3Info info = ReadMp3Info(path, log.sink());
+  if (info == expected && log.texts == expected_messages) return true;
   std::fprintf(stderr, "got {%d, %d, %d, %d, %d} and %zu messages\n", info.Length, info.Bitrate,
-               info.Errors, info.Vbr, info.Frames, messages.size());
+               info.Errors, info.Vbr, info.Frames, log.texts.size());
   return false;
 }
 
-TEST_F(Mp3InfoTest, ReadOnlyFileIsAnalysed) {
+// A read-only file is analysed; an unreadable one fails without a message;
+// without a free descriptor the analysis fails and says why.
+TEST_F(Mp3InfoTest, PermissionsAndDescriptorLimit) {
   fs::permissions(dir_.path(),
                   fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-  const std::string path = dir_.WriteFile("read-only.mp3", test::CbrStream(128, 1000));
-  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_TRUE(test::RunUnprivileged([&] {
-    return AnalysesTo(path, {26, 128, 0, false, 1000}, {});
-  }));
-}
-
-TEST_F(Mp3InfoTest, UnreadableFileFailsWithoutMessage) {
-  fs::permissions(dir_.path(),
-                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-  const std::string path = dir_.WriteFile("unreadable.mp3", test::CbrStream(128, 10));
-  fs::permissions(path, fs::perms::none);
-  EXPECT_TRUE(test::RunUnprivileged([&] { return AnalysesTo(path, kFailedAtOnce, {}); }));
-}
-
-TEST_F(Mp3InfoTest, NoDescriptorLeft) {
-  const std::string path = dir_.WriteFile("song.mp3", test::CbrStream(128, 10));
-  fs::permissions(dir_.path(),
-                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const std::string read_only = dir_.WriteFile("read-only.mp3", test::CbrStream(128, 1000));
+  fs::permissions(read_only, fs::perms::owner_read | fs::perms::others_read);
+  const std::string unreadable = dir_.WriteFile("unreadable.mp3", test::CbrStream(128, 10));
+  fs::permissions(unreadable, fs::perms::none);
   EXPECT_TRUE(test::RunUnprivileged([&] {
     const rlimit none{0, 0};
-    return setrlimit(RLIMIT_NOFILE, &none) == 0 &&
-           AnalysesTo(path, kFailedAtOnce, {FailureMessage("Too many open files")});
+    return AnalysesTo(read_only, {26, 128, 0, false, 1000}, {}) &&
+           AnalysesTo(unreadable, kFailedAtOnce, {}) && setrlimit(RLIMIT_NOFILE, &none) == 0 &&
+           AnalysesTo(read_only, kFailedAtOnce, {FailureMessage("Too many open files")});
   }));
 }
 

@@ -10,6 +10,7 @@
 
 #include "mp3/frame_walk.h"
 #include "mp3/mp3_info.h"
+#include "mp3/trailing_tags.h"
 #include "support/mp3_stream.h"
 #include "support/sample_set.h"
 #include "support/temp_dir.h"
@@ -96,6 +97,8 @@ TEST(ProblemDetailTest, TextsNameCountsAndPlaces) {
       {std::string("RIFF\x10\0\0\0WAVEfmt ", 16),
        {Kind::kNotMp3, 0, "RIFF/WAVE audio, not MPEG audio"}},
       {std::string(5000, '\0'), {Kind::kNotMp3, 0, "all 5,000 bytes are zero"}},
+      {"\xEF\xBB\xBF <!doctype html>\n<html></html>",
+       {Kind::kNotMp3, 0, "HTML page, not MPEG audio"}},
       // The walk fails on a sync in a tag's last three bytes.
       {stream + test::Id3v1Tag().substr(0, 125) + "\xFF\xFB\x90",
        {Kind::kTruncated, end + 125, "the file ends with the start of a frame header"}},
@@ -103,6 +106,101 @@ TEST(ProblemDetailTest, TextsNameCountsAndPlaces) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected.detail);
     EXPECT_EQ(Walk(c.bytes).problems, std::vector<Problem>{c.expected});
+  }
+}
+
+std::string BigEndian(std::uint32_t value) {
+  return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+          static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+// 40 CBR frames, the first holding a VBR header at `at` (36: after the
+// side information of MPEG-1 stereo; VBRI always 32 bytes after the header).
+std::string WithVbrHeader(std::size_t at, const std::string& header) {
+  std::string stream = test::CbrStream(128, 40);
+  return stream.replace(at, header.size(), header);
+}
+
+// The counts a VBR header gives: Xing frames after its own frame and bytes
+// from its frame (or of the whole file); VBRI frames with or without its own.
+TEST(ProblemDetailTest, VbrHeaderCountsAreCheckedAsWritten) {
+  const auto size = static_cast<std::uint32_t>(test::CbrStream(128, 40).size());
+  const struct {
+    const char* name;
+    std::string stream;
+    bool frame_count_problem;
+  } cases[] = {
+      {"Xing frames and bytes",
+       WithVbrHeader(36, "Xing" + BigEndian(3) + BigEndian(39) + BigEndian(size)), false},
+      {"Xing bytes only", WithVbrHeader(36, "Xing" + BigEndian(2) + BigEndian(size)), false},
+      {"Xing bytes wrong", WithVbrHeader(36, "Xing" + BigEndian(2) + BigEndian(size - 1)), true},
+      {"Xing frames wrong", WithVbrHeader(36, "Info" + BigEndian(1) + BigEndian(38)), true},
+      {"VBRI with its own frame",
+       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(40)), false},
+      {"VBRI without",
+       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(39)), false},
+      {"VBRI wrong",
+       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(41)), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::set<Kind> expected =
+        c.frame_count_problem ? std::set<Kind>{Kind::kFrameCount} : std::set<Kind>{};
+    EXPECT_EQ(KindsOf(Walk(c.stream).problems), expected);
+  }
+}
+
+// ID3v2 tags that are whole: the size bytes count the frames (and padding),
+// v2.4 adds a footer. A v2.2 frame that holds MPEG frames (a picture, say) is
+// part of the tag, not audio.
+TEST(ProblemDetailTest, WholeId3v2TagsAreNoProblem) {
+  const std::string audio = test::CbrStream(128, 40);
+  const std::string inside = test::CbrStream(128, 10);
+  const auto size = [](std::uint32_t n) {  // synchsafe
+    return std::string{static_cast<char>(n >> 21 & 0x7F), static_cast<char>(n >> 14 & 0x7F),
+                       static_cast<char>(n >> 7 & 0x7F), static_cast<char>(n & 0x7F)};
+  };
+  const auto n = static_cast<std::uint32_t>(inside.size());
+  const std::string v22 =
+      std::string("ID3\x02\0\0", 6) + size(6 + n) + "PIC" + BigEndian(n).substr(1) + inside;
+  const std::string v24 = std::string("ID3\x04\0\x10", 6) + size(20) + std::string(20, '\0') +
+                          std::string("3DI\x04\0\x10", 6) + size(20);
+  for (const std::string& tag : {v22, v24}) {
+    EXPECT_EQ(Walk(tag + audio).problems, std::vector<Problem>{}) << tag.substr(0, 4);
+  }
+}
+
+std::string LittleEndian(std::uint32_t value) {
+  return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+          static_cast<char>(value >> 24)};
+}
+
+// An APEv2 header or footer: items and footer size, no items, flags.
+std::string ApeBlock(std::uint32_t size, std::uint32_t flags) {
+  return "APETAGEX" + LittleEndian(2000) + LittleEndian(size) + LittleEndian(0) +
+         LittleEndian(flags) + std::string(8, '\0');
+}
+
+TEST(AudioEndTest, TagsAtTheEndAreFoundByTheirOwnSizes) {
+  const std::string audio = test::CbrStream(128, 4);
+  const std::string id3v2 = "ID3" + std::string("\x04\0\x10\0\0\0\x05", 7) + "12345" + "3DI" +
+                            std::string("\x04\0\x10\0\0\0\x05", 7);
+  const struct {
+    const char* name;
+    std::string tags;
+  } cases[] = {
+      {"APEv2 footer only", ApeBlock(32, 0)},
+      {"APEv2 with header", ApeBlock(40, 0xA0000000) + "12345678" + ApeBlock(40, 0x80000000)},
+      {"appended ID3v2", id3v2},
+      {"ID3v1 after APEv2", ApeBlock(32, 0) + test::Id3v1Tag("Song")},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = audio + c.tags;
+    const std::span<const std::uint8_t> span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                             bytes.size());
+    EXPECT_EQ(AudioEnd(span, 0), static_cast<std::int64_t>(audio.size())) << c.name;
+    // A tag that starts where the audio starts is taken too.
+    EXPECT_EQ(AudioEnd(span.subspan(audio.size()), 0), 0) << c.name;
   }
 }
 

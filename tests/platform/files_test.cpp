@@ -41,11 +41,6 @@ TEST(ListFiles, OnlyRegularFilesAndLinksToThem) {
   EXPECT_EQ(ListFiles(dir.path(), ".mp3"), (Names{"link.mp3", "real.mp3"}));
 }
 
-TEST(ListFiles, MissingFolderGivesNothing) {
-  EXPECT_TRUE(ListFiles("/no/such/folder/", ".mp3").empty());
-  EXPECT_TRUE(ListSubfolders("/no/such/folder/").empty());
-}
-
 TEST(ListSubfolders, RealFoldersOnlyNeverLinks) {
   TempDir dir;
   dir.MakeDir("B");
@@ -54,6 +49,8 @@ TEST(ListSubfolders, RealFoldersOnlyNeverLinks) {
   dir.WriteFile("file", "x");
   ASSERT_EQ(symlink(dir.path().c_str(), dir.Sub("loop").c_str()), 0);
   EXPECT_EQ(ListSubfolders(dir.path()), (Names{".hidden", "a", "B"}));
+  EXPECT_TRUE(ListFiles("/no/such/folder/", ".mp3").empty());
+  EXPECT_TRUE(ListSubfolders("/no/such/folder/").empty());
 }
 
 TEST(FileTests, DirectoryAndFileExistence) {
@@ -84,26 +81,36 @@ TEST(MoveFile, MovesAndNeverReplaces) {
   EXPECT_EQ(ReadFile(dir.Sub("c.mp3")), "AAA");
   EXPECT_EQ(MoveFileNoReplace(dir.Sub("gone.mp3"), dir.Sub("d.mp3")),
             std::errc::no_such_file_or_directory);
+  EXPECT_EQ(DeleteFile(dir.Sub("c.mp3")), std::error_code());
+  EXPECT_FALSE(FileExists(dir.Sub("c.mp3")));
+  EXPECT_EQ(DeleteFile(dir.Sub("c.mp3")), std::errc::no_such_file_or_directory);
 }
 
-// A folder on another file system than the temporary folder, or empty.
-std::string OtherFileSystem() {
-  struct stat tmp {
-  }, shm{};
-  if (stat("/dev/shm", &shm) != 0 ||
-      stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0) {
-    return "";
+// A folder of its own on /dev/shm while it lives, when that is another file
+// system than the temporary folder's; else the test is skipped.
+class OtherFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    struct stat tmp {
+    }, shm{};
+    if (stat("/dev/shm", &shm) != 0 ||
+        stat(std::filesystem::temp_directory_path().c_str(), &tmp) != 0 ||
+        tmp.st_dev == shm.st_dev) {
+      GTEST_SKIP() << "no second file system (/dev/shm) on this machine";
+    }
+    char pattern[] = "/dev/shm/tarnwick-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    far = std::string(pattern) + "/";
   }
-  return tmp.st_dev == shm.st_dev ? "" : "/dev/shm/";
-}
+  void TearDown() override {
+    if (!far.empty()) std::filesystem::remove_all(far);
+  }
 
-TEST(MoveFile, AcrossFileSystemsCopiesKeepsModeAndNeverReplaces) {
-  const std::string other = OtherFileSystem();
-  if (other.empty()) GTEST_SKIP() << "no second file system (/dev/shm) on this machine";
   TempDir dir;
-  char pattern[] = "/dev/shm/tarnwick-test-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string far = std::string(pattern) + "/";
+  std::string far;
+};
+
+TEST_F(OtherFileSystemTest, MoveCopiesKeepsModeAndNeverReplaces) {
   const std::string source = dir.WriteFile("song.mp3", std::string(300000, 'S'));
   chmod(source.c_str(), 0640);
   test::WriteFileAt(far + "taken.mp3", "TAKEN");
@@ -119,19 +126,12 @@ TEST(MoveFile, AcrossFileSystemsCopiesKeepsModeAndNeverReplaces) {
   stat((far + "song.mp3").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(ListFiles(far, ""), (Names{"song.mp3", "taken.mp3"}));  // no temporary left
-  std::filesystem::remove_all(far);
 }
 
 // Another program writes to the file while it is copied to the other file
 // system, or replaces it: the copy is dropped and the source kept, never
 // deleted for a copy of what it was.
-TEST(MoveFile, SourceChangedDuringACopyIsKept) {
-  const std::string other = OtherFileSystem();
-  if (other.empty()) GTEST_SKIP() << "no second file system (/dev/shm) on this machine";
-  TempDir dir;
-  char pattern[] = "/dev/shm/tarnwick-test-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string far = std::string(pattern) + "/";
+TEST_F(OtherFileSystemTest, SourceChangedDuringACopyIsKept) {
   const std::string source = dir.WriteFile("song.mp3", std::string(64 << 20, 'S'));
   std::atomic<bool> copying = true;
   std::thread writer([&] {
@@ -153,7 +153,20 @@ TEST(MoveFile, SourceChangedDuringACopyIsKept) {
   const std::string fifo = dir.Sub("fifo.mp3");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
   EXPECT_EQ(MoveFileNoReplace(fifo, far + "fifo.mp3"), FileError::kNotRegularFile);
-  std::filesystem::remove_all(far);
+}
+
+// The source cannot be removed after its copy (its folder refuses): the copy
+// goes again, so that the move fails whole.
+TEST_F(OtherFileSystemTest, UnremovableSourceTakesItsCopyBack) {
+  const std::string locked = dir.MakeDir("locked");
+  const std::string source = dir.WriteFile("locked/song.mp3", "SONG");
+  test::GiveToUnprivileged(dir.path());
+  test::GiveToUnprivileged(far);
+  chmod(locked.c_str(), 0555);
+  EXPECT_TRUE(test::RunUnprivileged(
+      [&] { return MoveFileNoReplace(source, far + "song.mp3") == std::errc::permission_denied; }));
+  EXPECT_EQ(ReadFile(source), "SONG");
+  EXPECT_TRUE(ListFiles(far, "").empty());
 }
 
 // A file the run analysed and then found replaced is left alone.
@@ -167,27 +180,6 @@ TEST(MoveFile, ExpectedIdentityIsCheckedBeforeActing) {
             FileError::kChanged);
   EXPECT_EQ(DeleteFileAt(AT_FDCWD, path, &analysed), FileError::kChanged);
   EXPECT_EQ(ReadFile(path), "new song");
-}
-
-TEST(MoveFile, UnwritableDestinationLeavesSourceWhole) {
-  TempDir dir;
-  const std::string source = dir.WriteFile("src/song.mp3", "SONG");
-  const std::string locked = dir.MakeDir("locked");
-  test::GiveToUnprivileged(dir.path());
-  chmod(locked.c_str(), 0555);
-  EXPECT_TRUE(test::RunUnprivileged([&] {
-    return MoveFileNoReplace(source, locked + "song.mp3") == std::errc::permission_denied;
-  }));
-  EXPECT_EQ(ReadFile(source), "SONG");
-  EXPECT_TRUE(ListFiles(locked, "").empty());
-}
-
-TEST(DeleteFile, RemovesFilesAndReportsFailure) {
-  TempDir dir;
-  const std::string file = dir.WriteFile("f.mp3", "x");
-  EXPECT_EQ(DeleteFile(file), std::error_code());
-  EXPECT_FALSE(FileExists(file));
-  EXPECT_EQ(DeleteFile(file), std::errc::no_such_file_or_directory);
 }
 
 }  // namespace

@@ -15,17 +15,13 @@ const std::error_code kNoError;
 using test::ReadFile;
 using test::TempDir;
 
-TEST(IniRead, MissingFileReadsAsEmpty) {
+TEST(IniRead, MissingFileOrFolderReadsAsEmpty) {
   TempDir dir;
-  const IniFile ini(dir.Sub("none.ini"));
-  EXPECT_EQ(ini.ReadString("Settings", "lang", "english.ini"), "english.ini");
-  EXPECT_TRUE(ini.ReadSectionKeys("Folders").empty());
-}
-
-TEST(IniRead, FolderOrUnreadablePathReadsAsEmpty) {
-  TempDir dir;
-  const IniFile folder(dir.MakeDir("folder.ini"));
-  EXPECT_EQ(folder.ReadString("S", "a", "fallback"), "fallback");
+  for (const std::string& path : {dir.Sub("none.ini"), dir.MakeDir("folder.ini")}) {
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Settings", "lang", "english.ini"), "english.ini");
+    EXPECT_TRUE(ini.ReadSectionKeys("Folders").empty());
+  }
 }
 
 TEST(IniRead, NamesIgnoreCaseAndFirstKeyWins) {
@@ -37,40 +33,36 @@ TEST(IniRead, NamesIgnoreCaseAndFirstKeyWins) {
   EXPECT_EQ(ini.ReadString("other", "MP3FOLDER", ""), "/other/");
 }
 
-TEST(IniRead, QuotesCrlfAndLongValues) {
+TEST(IniRead, QuotesCrlfLongValuesAndWindows1252) {
   TempDir dir;
   const std::string long_value(3000, 'x');
+  std::string wide;  // 3000 two-byte characters, cut after 2047 of them
+  for (int i = 0; i < 3000; ++i) wide += "\xC3\xA4";
   const IniFile ini(dir.WriteFile(
-      "a.ini", "[S]\r\nquoted=\" spaced \"\r\nhalf=\"open\r\nlong=" + long_value + "\r\n"));
+      "a.ini", "[S]\r\nquoted=\" spaced \"\r\nhalf=\"open\r\nlong=" + long_value +
+                   "\r\nname=K\xE4se\nutf=K\xC3\xA4se\nlone=\"\n" + "wide=" + wide + "\n"));
   EXPECT_EQ(ini.ReadString("S", "quoted", ""), " spaced ");
   EXPECT_EQ(ini.ReadString("S", "half", ""), "\"open");
   EXPECT_EQ(ini.ReadString("S", "long", "").size(), IniFile::kMaxValueChars);
-}
-
-TEST(IniRead, Windows1252LinesAreConverted) {
-  TempDir dir;
-  const IniFile ini(dir.WriteFile("a.ini",
-                                  "[S]\nname=K\xE4"
-                                  "fer\nutf=K\xC3\xA4"
-                                  "fer\n"));
-  EXPECT_EQ(ini.ReadString("S", "name", ""),
-            "K\xC3\xA4"
-            "fer");
-  EXPECT_EQ(ini.ReadString("S", "utf", ""),
-            "K\xC3\xA4"
-            "fer");
+  EXPECT_EQ(ini.ReadString("S", "name", ""), "K\xC3\xA4se");
+  EXPECT_EQ(ini.ReadString("S", "utf", ""), "K\xC3\xA4se");
+  EXPECT_EQ(ini.ReadString("S", "lone", ""), "\"");
+  EXPECT_EQ(ini.ReadString("S", "wide", ""), wide.substr(0, 2 * IniFile::kMaxValueChars));
 }
 
 TEST(IniRead, IntegersAndBooleans) {
   TempDir dir;
   const IniFile ini(dir.WriteFile("a.ini",
                                   "[S]\ndec=-12\nhex=0x1F\nHEX=0X10\nzx=0x\nword=yes\ntwo=2\nzero="
-                                  "0\nbig=99999999999999999999\n"));
+                                  "0\nbig=99999999999999999999\none=0x1\nplus=+7\nneg=-1\n"));
   EXPECT_EQ(ini.ReadInteger("S", "dec", 7), -12);
   EXPECT_EQ(ini.ReadInteger("S", "hex", 7), 31);
   EXPECT_EQ(ini.ReadInteger("S", "zx", 7), 7);
   EXPECT_EQ(ini.ReadInteger("S", "word", 7), 7);
   EXPECT_EQ(ini.ReadInteger("S", "big", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("S", "one", 7), 1);
+  EXPECT_EQ(ini.ReadInteger("S", "plus", 0), 7);
+  EXPECT_TRUE(ini.ReadBool("S", "neg", false));
   EXPECT_TRUE(ini.ReadBool("S", "two", false));
   EXPECT_TRUE(ini.ReadBool("S", "hex", false));
   EXPECT_FALSE(ini.ReadBool("S", "zero", true));
@@ -81,31 +73,45 @@ TEST(IniRead, IntegersAndBooleans) {
 TEST(IniRead, SectionKeysInFileOrderWithoutCommentsOrJunk) {
   TempDir dir;
   const IniFile ini(dir.WriteFile("a.ini",
-                                  "orphan=1\n[Folders]\nb=/x\n; c=/commented\njunk line\n"
-                                  "a=/y/\n\n[Next]\nz=1\n"));
+                                  "orphan=1\n[Folders]\nb=/x\n; c=/commented\n# d=/x\njunk line\n"
+                                  "=/nameless\na=/y/\n\n[Next]\nz=1\n"));
   EXPECT_EQ(ini.ReadSectionKeys("folders"), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(ini.ReadString("Folders", "# d", "none"), "none");
 }
 
-TEST(IniWrite, ChangesOneLineInPlaceAndKeepsEverythingElse) {
+// The list of key names holds at most 16384 bytes, each name and the list
+// with its terminating zero byte: 16 names of 1023 bytes are one too many,
+// 15 of them and one of 1022 just fit.
+TEST(IniRead, SectionKeysFitTheirSizeLimit) {
+  TempDir dir;
+  std::string text = "[Over]\n";
+  for (char c = 'a'; c < 'a' + 16; ++c) text += std::string(1023, c) + "=1\n";
+  text += "[Fit]\n";
+  for (char c = 'a'; c < 'a' + 15; ++c) text += std::string(1023, c) + "=1\n";
+  text += std::string(1022, 'z') + "=1\n";
+  const IniFile ini(dir.WriteFile("a.ini", text));
+  EXPECT_EQ(ini.ReadSectionKeys("Over").size(), 15u);
+  EXPECT_EQ(ini.ReadSectionKeys("Fit").size(), 16u);
+}
+
+// An existing key changes in place; a new key ends its section, a new
+// section the file; everything else stays as it was.
+TEST(IniWrite, ChangesOneLineAndKeepsEverythingElse) {
   TempDir dir;
   const std::string path = dir.WriteFile(
       "a.ini", "; my settings\n[Settings]\nlang=deutsch.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
   IniFile ini(path);
   ASSERT_EQ(ini.WriteString("settings", "LANG", "english.ini"), kNoError);
-  EXPECT_EQ(ReadFile(path),
-            "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\n\n[Extra]\nx=1\n");
-}
-
-TEST(IniWrite, NewKeyEndsItsSectionAndNewSectionEndsTheFile) {
-  TempDir dir;
-  const std::string path = dir.WriteFile("a.ini", "[Settings]\nlang=x\n\n[Extra]\nx=1\n");
-  IniFile ini(path);
   ASSERT_EQ(ini.WriteString("Settings", "double", "1"), kNoError);
   ASSERT_EQ(ini.WriteString("Folders", "0", "/music/"), kNoError);
-  EXPECT_EQ(ReadFile(path), "[Settings]\nlang=x\ndouble=1\n\n[Extra]\nx=1\n[Folders]\n0=/music/\n");
+  EXPECT_EQ(
+      ReadFile(path),
+      "; my settings\n[Settings]\nLANG=english.ini\nunknown=keep me\ndouble=1\n\n[Extra]\nx=1\n"
+      "[Folders]\n0=/music/\n");
   EXPECT_EQ(IniFile(path).ReadString("folders", "0", ""), "/music/");
 }
 
+// A new file holds the keys in the order of their first write.
 TEST(IniWrite, CreatesFileInOrderOfFirstWrite) {
   TempDir dir;
   const std::string path = dir.Sub("new.ini");
@@ -113,6 +119,12 @@ TEST(IniWrite, CreatesFileInOrderOfFirstWrite) {
   ASSERT_EQ(ini.WriteString("Settings", "titleWidth0", "50"), kNoError);
   ASSERT_EQ(ini.WriteString("Settings", "vbr", "1"), kNoError);
   EXPECT_EQ(ReadFile(path), "[Settings]\ntitleWidth0=50\nvbr=1\n");
+  const mode_t mask = umask(027);
+  ASSERT_EQ(IniFile(dir.Sub("masked.ini")).WriteString("S", "a", "1"), kNoError);
+  umask(mask);
+  struct stat st {};
+  stat(dir.Sub("masked.ini").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u) << "the mode a new file gets under the umask";
 }
 
 TEST(IniWrite, KeepsCrlfAndDeletesKeys) {
@@ -125,22 +137,17 @@ TEST(IniWrite, KeepsCrlfAndDeletesKeys) {
   EXPECT_EQ(ini.DeleteKey("S", "missing"), kNoError);
 }
 
-TEST(IniWrite, SeesChangesMadeByOthersSinceReading) {
+// A write sees what others wrote since the file was read, and refuses line
+// breaks that would inject lines.
+TEST(IniWrite, SeesChangesOfOthersAndRefusesLineBreaks) {
   TempDir dir;
   const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
   IniFile ini(path);
   test::WriteFileAt(path, "[S]\na=1\nother=2\n");
   ASSERT_EQ(ini.WriteString("S", "a", "9"), kNoError);
-  EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
-}
-
-TEST(IniWrite, RefusesLineBreaksThatWouldInjectLines) {
-  TempDir dir;
-  const std::string path = dir.WriteFile("a.ini", "[S]\na=1\n");
-  IniFile ini(path);
   EXPECT_EQ(ini.WriteString("S", "mp3folder", "/music\n[Evil]\nx=1"), std::errc::invalid_argument);
   EXPECT_EQ(ini.WriteString("S", "a\rb", "1"), std::errc::invalid_argument);
-  EXPECT_EQ(ReadFile(path), "[S]\na=1\n");
+  EXPECT_EQ(ReadFile(path), "[S]\na=9\nother=2\n");
 }
 
 TEST(IniWrite, KeepsTheFileMode) {

@@ -5,41 +5,25 @@
 #include <sys/stat.h>
 #include <time.h>
 
-#include <optional>
 #include <regex>
 #include <string>
 
 #include "support/temp_dir.h"
+#include "support/user_home.h"
 
 namespace tarnwick::test {
 
-// HOME in a temporary folder on the file system of the files the tests
-// trash, and no XDG_DATA_HOME; both are put back afterwards.
+// A home of its own (see TempUserHome) on the file system of the files the
+// tests trash.
 class TrashTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setenv("HOME", home_.c_str(), 1);
-    unsetenv("XDG_DATA_HOME");
-  }
-  void TearDown() override {
-    Restore("HOME", saved_home_);
-    Restore("XDG_DATA_HOME", saved_data_);
-  }
   std::string HomeTrashFolder() const { return home_ + ".local/share/Trash"; }
 
   TempDir dir_;
   const std::string home_ = dir_.MakeDir("home");
 
  private:
-  static std::optional<std::string> Saved(const char* name) {
-    const char* value = getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void Restore(const char* name, const std::optional<std::string>& value) {
-    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-  }
-  const std::optional<std::string> saved_home_ = Saved("HOME");
-  const std::optional<std::string> saved_data_ = Saved("XDG_DATA_HOME");
+  const TempUserHome user_{home_};
 };
 
 inline mode_t ModeOf(const std::string& path) {

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/files.h"
 #include "search/duplicate_search.h"
 #include "search/row_format.h"
 #include "support/mp3_stream.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -38,20 +40,14 @@ std::string WithGaps(int bitrate, int frames, int gaps) {
 
 // Two copies of one song: "1 Song.mp3" is listed first (B), "2 Song.mp3"
 // second (A); digits vanish from the key, so both have the key "song".
-class DuplicateChoiceTest : public ::testing::Test {
+class DuplicateChoiceTest : public test::RunTest {
  protected:
-  void SetUp() override { fx.UseFoldersIn(dir); }
-
   void Pair(const std::string& b, const std::string& a) {
     dir.WriteFile("music/1 Song.mp3", b);
     dir.WriteFile("music/2 Song.mp3", a);
   }
 
   Strings Left() const { return ListFiles(dir.path() + "music/", ".mp3"); }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
 };
 
 TEST_F(DuplicateChoiceTest, ShowModeListsEveryPairAndTouchesNoFile) {
@@ -69,54 +65,51 @@ TEST_F(DuplicateChoiceTest, ShowModeListsEveryPairAndTouchesNoFile) {
   EXPECT_TRUE(fx.view.actions.empty());
 }
 
-TEST_F(DuplicateChoiceTest, EqualCopiesLoseTheOneListedFirst) {
-  Pair(CbrStream(128, 500), CbrStream(128, 500));
+// Each rule in turn decides which copy stays in delete mode.
+TEST_F(DuplicateChoiceTest, TheFirstRuleThatTellsTheCopiesApartDecides) {
+  struct Case {
+    const char* name;
+    std::string b, a;
+    bool vbr, vbrever;
+    const char* kept;
+  };
+  const Case cases[] = {
+      {"VBR wins with vbrever", CbrStream(320, 400), Vbr(128, 400), true, true, "2 Song.mp3"},
+      {"VBR counts double", CbrStream(192, 400), Vbr(128, 400), true, false, "2 Song.mp3"},
+      {"plain bitrate", CbrStream(192, 400), Vbr(128, 400), false, false, "1 Song.mp3"},
+      {"fewer errors", CbrStream(128, 400), WithGaps(128, 400, 3), false, false, "1 Song.mp3"},
+      {"longer song", CbrStream(32, FramesFor(240)), CbrStream(32, FramesFor(241)), false, false,
+       "2 Song.mp3"},
+      {"equal copies: the one listed first goes", CbrStream(128, 500), CbrStream(128, 500), false,
+       false, "2 Song.mp3"},
+  };
+  s.doubleMode = kDoubleDelete;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Pair(c.b, c.a);
+    s.vbr = c.vbr, s.vbrever = c.vbrever;
+    fx.view.rows.clear();
+    RunDuplicateSearch(fx.run);
+    EXPECT_EQ(Left(), Strings{c.kept});
+    std::filesystem::remove(dir.path() + "music/" + c.kept);
+  }
+}
+
+// The rows show each copy's own values: a VBR file its own bitrate, the
+// error count, the play time.
+TEST_F(DuplicateChoiceTest, RowsShowEachCopysOwnValues) {
+  Pair(WithGaps(128, 400, 3), Vbr(128, 400));
   s.doubleMode = kDoubleMove;
   RunDuplicateSearch(fx.run);
-  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
-  EXPECT_EQ(ListFiles(s.movefolder, ".mp3"), Strings{"1 Song.mp3"});
-}
-
-TEST_F(DuplicateChoiceTest, VbrAlwaysWinsWithVbrEver) {
-  Pair(CbrStream(320, 400), Vbr(128, 400));
-  s.doubleMode = kDoubleDelete;
-  s.vbr = true, s.vbrever = true;
-  RunDuplicateSearch(fx.run);
-  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
-}
-
-TEST_F(DuplicateChoiceTest, VbrCountsDoubleWithoutVbrEverButShowsItsOwnBitrate) {
-  Pair(CbrStream(192, 400), Vbr(128, 400));
-  s.doubleMode = kDoubleDelete;
-  s.vbr = true, s.vbrever = false;
-  RunDuplicateSearch(fx.run);
-  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
   EXPECT_EQ(fx.view.rows[1].subItems[2], "yes");
   EXPECT_EQ(fx.view.rows[1].subItems[3], "128kB/s");
-}
-
-TEST_F(DuplicateChoiceTest, WithoutVbrPreferenceThePlainBitrateDecides) {
-  Pair(CbrStream(192, 400), Vbr(128, 400));
-  s.doubleMode = kDoubleDelete;
-  RunDuplicateSearch(fx.run);
-  EXPECT_EQ(Left(), Strings{"1 Song.mp3"});
-}
-
-TEST_F(DuplicateChoiceTest, FewerErrorsWinAtEqualBitrate) {
-  Pair(CbrStream(128, 400), WithGaps(128, 400, 3));
-  s.doubleMode = kDoubleDelete;
-  RunDuplicateSearch(fx.run);
-  EXPECT_EQ(fx.view.rows[1].subItems[4], "3");
-  EXPECT_EQ(Left(), Strings{"1 Song.mp3"});
-}
-
-TEST_F(DuplicateChoiceTest, LongerSongWinsWhenAllElseIsEqual) {
+  EXPECT_EQ(fx.view.rows[2].subItems[4], "3");
+  EXPECT_EQ(ListFiles(s.movefolder, ".mp3"), Strings{"1 Song.mp3"});
+  fx.view.rows.clear();
   Pair(CbrStream(32, FramesFor(240)), CbrStream(32, FramesFor(241)));
-  s.doubleMode = kDoubleDelete;
   RunDuplicateSearch(fx.run);
   EXPECT_EQ(fx.view.rows[1].subItems[1], "04:01");
   EXPECT_EQ(fx.view.rows[2].subItems[1], "04:00");
-  EXPECT_EQ(Left(), Strings{"2 Song.mp3"});
 }
 
 TEST_F(DuplicateChoiceTest, IllegalRuleNumbersAreReportedPerPairAndSkipped) {

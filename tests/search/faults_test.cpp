@@ -10,7 +10,7 @@
 #include "platform/files.h"
 #include "search/duplicate_search.h"
 #include "support/mp3_stream.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -20,17 +20,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using test::CbrStream;
 
-class FaultsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    s.mp3folder = dir.MakeDir("music");
-    s.movefolder = dir.MakeDir("moved");
-  }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
-};
+using FaultsTest = test::RunTest;
 
 // A tiny file system of its own, so that the destination really fills up.
 class SmallFileSystem {

@@ -5,7 +5,7 @@
 
 #include "platform/file_moves.h"
 #include "platform/files.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -15,11 +15,10 @@ namespace {
 using Strings = std::vector<std::string>;
 using test::ReadFile;
 
-class FileActionsTest : public ::testing::Test {
+class FileActionsTest : public test::RunTest {
  protected:
   // The actions run inside a run, which a stop would end.
   void SetUp() override {
-    fx.UseFoldersIn(dir);
     fx.EnterMusicFolder();
     s.stopped = false;
   }
@@ -41,10 +40,6 @@ class FileActionsTest : public ::testing::Test {
     for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
     return text;
   }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
 };
 
 TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
@@ -66,21 +61,14 @@ TEST_F(FileActionsTest, UniqueNamesNumberFromTwoAndNeverReplace) {
   }
   EXPECT_EQ(ReadFile(moved + "Many_11.mp3"), "11");
   EXPECT_EQ(ReadFile(moved + "Many.mp3"), "1");
-}
 
-TEST_F(FileActionsTest, UniqueNamesKeepTheExtensionsSpelling) {
-  const std::string moved = s.movefolder;
-  const std::string first = dir.WriteFile("music/Song.MP3", "1");
-  EXPECT_EQ(MoveUnique(first, moved + "Song.MP3").target, moved + "Song.MP3");
-  const std::string second = dir.WriteFile("music/Song_1.MP3", "2");
-  EXPECT_EQ(MoveUnique(second, moved + "Song_1.MP3").target, moved + "Song_2.MP3");
-  EXPECT_EQ(ListFiles(moved, ""), (Strings{"Song.MP3", "Song_2.MP3"}));
-}
-
-TEST_F(FileActionsTest, FailedMoveReportsTheTargetTried) {
-  const MoveResult result = MoveUnique(dir.path() + "music/gone.mp3", s.movefolder + "gone.mp3");
-  EXPECT_FALSE(result.ok());
-  EXPECT_EQ(result.target, s.movefolder + "gone.mp3");
+  // The extension keeps its spelling; a failed move reports the target tried.
+  const std::string upper = dir.WriteFile("music/Tune_1.MP3", "2");
+  dir.WriteFile("moved/Tune.MP3", "1");
+  EXPECT_EQ(MoveUnique(upper, moved + "Tune_1.MP3").target, moved + "Tune_2.MP3");
+  const MoveResult failed = MoveUnique(dir.path() + "music/gone.mp3", moved + "gone.mp3");
+  EXPECT_FALSE(failed.ok());
+  EXPECT_EQ(failed.target, moved + "gone.mp3");
 }
 
 TEST_F(FileActionsTest, UnknownFilesAreListedMovedAndTakenOut) {
@@ -109,11 +97,11 @@ TEST_F(FileActionsTest, AStopEndsTheUnknownFileMoves) {
 }
 
 TEST_F(FileActionsTest, UnknownFilesStayWithoutMovingButLeaveTheRun) {
-  AddTracks({"Unknown - Title.mp3", "b - Song.mp3"});
+  AddTracks({"Unknown - Title.mp3", "Unnamed - Song.mp3", "b - Song.mp3"});
   HandleUnknownFiles(fx.run);
   EXPECT_TRUE(fx.view.rows.empty());
   EXPECT_TRUE(FileExists(s.mp3folder + "Unknown - Title.mp3"));
-  EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "b - song.mp3"}));
+  EXPECT_EQ(fx.run.tracks.trackKeys, (Strings{"", "", "b - song.mp3"}));
 }
 
 TEST_F(FileActionsTest, RemoveTrackMovesOrDeletesAndAlwaysTakesTheTrackOut) {

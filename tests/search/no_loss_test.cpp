@@ -14,7 +14,7 @@
 #include "platform/folder_access.h"
 #include "search/duplicate_search.h"
 #include "support/mp3_stream.h"
-#include "support/recording_view.h"
+#include "support/run_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -23,17 +23,10 @@ namespace {
 using Strings = std::vector<std::string>;
 using test::CbrStream;
 
-class NoLossTest : public ::testing::Test {
+class NoLossTest : public test::RunTest {
  protected:
-  void SetUp() override {
-    fx.UseFoldersIn(dir);
-    s.doubleMode = kDoubleDelete;
-  }
-  Strings Music(const std::string& sub = "") const { return ListFiles(s.mp3folder + sub, ".mp3"); }
-
-  test::TempDir dir;
-  test::RunFixture fx;
-  SETTINGS& s = fx.settings;
+  void SetUp() override { s.doubleMode = kDoubleDelete; }
+  Strings Music() const { return ListFiles(s.mp3folder, ".mp3"); }
 };
 
 // Another program edits the weaker copy after the run analysed it.
@@ -107,6 +100,12 @@ TEST_F(NoLossTest, MoveOrUnknownFolderThatIsSearchedRefusesTheRun) {
                                       "\" receives moved or unknown files and cannot be a folder "
                                       "that is searched"});
   EXPECT_EQ(Music().size(), 2u);
+  // An unknown folder only counts when unknown files are moved.
+  s.doubleMode = kDoubleShow;
+  s.unknownfolder = s.mp3folder;
+  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  s.moveunknown = true;
+  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
 }
 
 // The temporary file of a copy that a killed run left in the move folder.

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "settings/settings.h"
+#include "support/message_log.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -47,18 +48,36 @@ TEST(SettingsFile, FifoNeverBlocksAndIsNeverReplaced) {
   TempDir dir;
   const std::string fifo = dir.Sub("tarnwick.ini");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-  std::vector<std::string> messages;
-  const MessageSink record = [&messages](const std::string& m) { messages.push_back(m); };
+  test::MessageLog messages;
   SETTINGS s;
-  LoadSettings(s, DesignColumns(), MESSAGES{}, fifo, record);
+  LoadSettings(s, DesignColumns(), MESSAGES{}, fifo, messages.sink());
   EXPECT_EQ(s.lang, "english.ini");
-  EXPECT_FALSE(SaveSettings(s, fifo, record));
-  EXPECT_EQ(messages,
+  EXPECT_FALSE(SaveSettings(s, fifo, messages.sink()));
+  EXPECT_EQ(messages.texts,
             (std::vector<std::string>{"Unable to read " + fifo + ": not a regular file",
                                       "Unable to write to " + fifo + ": not a regular file"}));
   struct stat st {};
   ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A megabyte line is cut like any long value; writing one key keeps the
+// rest of an enormous file.
+TEST(SettingsFile, EnormousFileIsReadAndKept) {
+  TempDir dir;
+  std::string content = "[Settings]\nmp3folder=" + std::string(1 << 20, 'x') + "\n";
+  for (int i = 0; i < 200000; ++i) content += "junk line " + std::to_string(i) + "\n";
+  const std::string path = dir.WriteFile("tarnwick.ini", content + "[Settings]\ndouble=2\n");
+  SETTINGS s;
+  LoadSettings(s, DesignColumns(), MESSAGES{}, path, [](const std::string&) {});
+  EXPECT_EQ(s.mp3folder.size(), 2048u);  // 2047 bytes, then the final '/'
+  EXPECT_EQ(s.doubleMode, kDoubleDelete);
+  s.doubleMode = kDoubleShow;
+  ASSERT_TRUE(SaveSettings(s, path, [](const std::string&) {}));
+  const std::string written = ReadFile(path);
+  EXPECT_NE(written.find("\njunk line 0\n"), std::string::npos);
+  EXPECT_NE(written.find("\njunk line 199999\n"), std::string::npos);
+  EXPECT_NE(written.find("\ndouble=0\n"), std::string::npos);
 }
 
 // A save killed at any moment leaves either the old or the new file whole;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/priority.h"
+#include "support/message_log.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -11,14 +12,6 @@ namespace {
 
 using test::ReadFile;
 using test::TempDir;
-
-// Records the messages of one test instead of printing them.
-struct MessageRecorder {
-  std::vector<std::string> texts;
-  MessageSink sink() {
-    return [this](const std::string& m) { texts.push_back(m); };
-  }
-};
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -36,7 +29,7 @@ class SettingsTest : public ::testing::Test {
   std::string path = dir.Sub("tarnwick.ini");
   DesignColumns columns;
   LANGUAGE language;
-  MessageRecorder messages;
+  test::MessageLog messages;
 };
 
 TEST_F(SettingsTest, NoFileGivesTheDefaults) {
@@ -80,18 +73,15 @@ TEST_F(SettingsTest, ColumnWidthsOnlyWhereStored) {
   EXPECT_EQ(applied.ColumnWidth(5), 50);
 }
 
-TEST_F(SettingsTest, ConfiguredProgramWarnsInEnglishInOrder) {
+TEST_F(SettingsTest, OnlyAConfiguredProgramWarnsInEnglishInOrder) {
+  Load("[Settings]\nconfigured=0\ndouble=1\nmoveunknown=1\n");
+  EXPECT_TRUE(messages.texts.empty());
   Load(
       "[Settings]\nconfigured=1\ndouble=1\nmultifolder=1\nmp3folder=/no/music/\n"
       "movefolder=/no/moved/\nmoveunknown=0\nunknownfolder=/no/unknown/\n");
   EXPECT_EQ(messages.texts,
             (std::vector<std::string>{"MP3 folder: directory \"/no/music/\" does not exist",
                                       "moved files: directory \"/no/moved/\" does not exist"}));
-}
-
-TEST_F(SettingsTest, UnconfiguredProgramNeverWarns) {
-  Load("[Settings]\nconfigured=0\ndouble=1\nmoveunknown=1\n");
-  EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(SettingsTest, IdleSetsTheIdlePriorityClass) {
@@ -119,13 +109,11 @@ TEST_F(SettingsTest, SaveWritesOptionsFoldersAndKeepsUnknownKeys) {
   const SETTINGS again = Load("");
   EXPECT_EQ(again.folders, s.folders);
   EXPECT_EQ(again.doubleMode, kDoubleMove);
-}
-
-TEST_F(SettingsTest, ColumnWidthsCreateTheFile) {
+  // Column widths alone create the file.
   DesignColumns widths;
   widths.SetColumnWidth(0, 200);
-  ASSERT_TRUE(SaveColumnWidths(widths, path, messages.sink()));
-  EXPECT_EQ(ReadFile(path),
+  ASSERT_TRUE(SaveColumnWidths(widths, dir.Sub("new.ini"), messages.sink()));
+  EXPECT_EQ(ReadFile(dir.Sub("new.ini")),
             "[Settings]\ntitleWidth0=200\ntitleWidth1=50\ntitleWidth2=50\ntitleWidth3=50\n"
             "titleWidth4=50\ntitleWidth5=50\ntitleWidth6=50\n");
 }
@@ -136,7 +124,7 @@ TEST_F(SettingsTest, RefusedWriteIsReported) {
   chmod(folder.c_str(), 0555);
   const std::string locked = folder + "tarnwick.ini";
   EXPECT_TRUE(test::RunUnprivileged([&] {
-    MessageRecorder seen;
+    test::MessageLog seen;
     SETTINGS s;
     const bool refused = !SaveSettings(s, locked, seen.sink()) &&
                          !SaveColumnWidths(DesignColumns(), locked, seen.sink());

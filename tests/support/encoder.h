@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::test {
 
@@ -14,5 +16,19 @@ namespace tarnwick::test {
 // a failed command throws std::runtime_error.
 std::string Encoded(std::string_view name, std::string_view command, int sample_rate = 44100,
                     double seconds = 1.5, int channels = 2);
+
+// Writes 16-bit PCM as a WAV file, for encoding sound of a test's own making.
+void WriteWav(const std::string& path, const std::vector<std::int16_t>& samples, int sample_rate,
+              int channels);
+
+// One way to make an MP3 file from a WAV file with Debian's encoders.
+struct Encoding {
+  const char* label;
+  bool ffmpeg;          // ffmpeg with libmp3lame, else the lame program
+  const char* options;  // the encoder's own options, e.g. "-V 2" or "-ar 48000 -b:a 160k"
+};
+
+// Runs the encoder quietly; returns whether it succeeded.
+bool Encode(const Encoding& encoding, const std::string& wav, const std::string& mp3);
 
 }  // namespace tarnwick::test

@@ -27,7 +27,6 @@ class RecordingView : public RunView {
   int progressMax = -1;
   int pendingEventCalls = 0;
   int countdownsShown = 0;
-  int clears = 0;
   bool runButtonsEnabled = true;
   std::function<void(int call)> onPendingEvents;
 
@@ -35,10 +34,7 @@ class RecordingView : public RunView {
   void ProgressReset() override { progressPositions.push_back(0); }
   void SetProgressMax(int n) override { progressMax = n; }
   void SetProgressPosition(int n) override { progressPositions.push_back(n); }
-  void ClearRows() override {
-    rows.clear();
-    ++clears;
-  }
+  void ClearRows() override { rows.clear(); }
   void AppendRow(const ResultRow& row) override { rows.push_back(row); }
   void ProcessPendingEvents() override {
     ++pendingEventCalls;

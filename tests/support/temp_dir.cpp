@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +59,24 @@ std::string ReadFile(const std::string& path) {
 void WriteFileAt(const std::string& path, std::string_view content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      files[entry.path().lexically_relative(folder).string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
+std::vector<std::string> ContentsBelow(const std::vector<std::string>& folders) {
+  std::vector<std::string> contents;
+  for (const std::string& folder : folders) {
+    for (const auto& [path, bytes] : FilesBelow(folder)) contents.push_back(bytes);
+  }
+  std::sort(contents.begin(), contents.end());
+  return contents;
 }
 
 }  // namespace tarnwick::test

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::test {
 
@@ -29,5 +31,11 @@ class TempDir {
 
 std::string ReadFile(const std::string& path);
 void WriteFileAt(const std::string& path, std::string_view content);
+
+// Every regular file below the folders by its path below its folder, with
+// its bytes; and only the bytes, sorted, which tell whether a file was lost
+// or doubled wherever it went.
+std::map<std::string, std::string> FilesBelow(const std::string& folder);
+std::vector<std::string> ContentsBelow(const std::vector<std::string>& folders);
 
 }  // namespace tarnwick::test

@@ -10,17 +10,18 @@
 namespace tarnwick::test {
 
 // A home folder of its own for as long as it lives: HOME points into a
-// temporary folder and the XDG base variables are unset, so the trash, the
-// journals and the configuration go there; everything is restored after.
+// temporary folder (or to `home` when given) and the XDG base variables are unset, so the trash,
+// the journals and the configuration go there. A test may set those variables itself; all of them
+// are restored after.
 class TempUserHome {
  public:
-  TempUserHome() {
+  explicit TempUserHome(const std::string& home = "") {
     for (size_t i = 0; i < kNames.size(); ++i) {
       const char* value = std::getenv(kNames[i]);
       if (value != nullptr) saved_[i] = value;
       unsetenv(kNames[i]);
     }
-    setenv("HOME", path().c_str(), 1);
+    setenv("HOME", home.empty() ? path().c_str() : home.c_str(), 1);
   }
   ~TempUserHome() {
     for (size_t i = 0; i < kNames.size(); ++i) {
@@ -30,7 +31,7 @@ class TempUserHome {
   TempUserHome(const TempUserHome&) = delete;
   TempUserHome& operator=(const TempUserHome&) = delete;
 
-  // The home folder, ending with '/'.
+  // The temporary folder (the home folder unless given), ending with '/'.
   const std::string& path() const { return dir_.path(); }
   const TempDir& dir() const { return dir_; }
 

@@ -25,12 +25,9 @@ using namespace tarnwick::test;
 namespace {
 
 // A configured program whose options dialog is open.
-struct Fixture {
-  explicit Fixture(std::string_view extraSettings = "")
-      : music(home.dir().MakeDir("music")), moved(home.dir().MakeDir("moved")) {
-    home.WriteSettings(ConfiguredSettings(music, extraSettings));
-    program = std::make_unique<Program>(QStringList{"tarnwick"});
-    program->fHaupt.show();
+struct Fixture : ProgramFixture {
+  explicit Fixture(std::string_view extraSettings = "") : moved(home.dir().MakeDir("moved")) {
+    Start(extraSettings);
     Main<QPushButton>("btnOptionen").click();
     recorder.messages.clear();
   }
@@ -46,11 +43,7 @@ struct Fixture {
   QWidget& CurrentPage() { return *Dialog<QTabWidget>("pcTabs").currentWidget(); }
   void PressOk() { Dialog<QPushButton>("btnOK").click(); }
 
-  ProgramHome home;
-  MessageRecorder recorder;
-  std::string music;
   std::string moved;
-  std::unique_ptr<Program> program;
 };
 
 // Answers the next folder picker: `answer` gets the dialog and accepts or
@@ -84,16 +77,13 @@ class OptionsTest : public QObject {
 
  private slots:
   void showingFillsFieldsAndDisablesMainWindow();
-  void enablingRules();
   void checksRunInOrderOneMessageAPress();
   void checkOfTheRuleList();
   void okAddsSlashesStoresAndSwitchesLanguage();
   void failedWriteKeepsDialogOpen();
   void abbrechenDropsEdits();
-  void vbrChoices();
+  void storedChoices();
   void folderPickers();
-  void trashAndPairChecks();
-  void removingFromFolderList();
 };
 
 void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
@@ -106,44 +96,10 @@ void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
   QVERIFY(f.Dialog<QCheckBox>("chMultiFolder").isChecked());
   QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 2);
   QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("English"));
-  QCOMPARE(f.Dialog<QPushButton>("btnAbort").text(), QString("&Cancel"));
-  QVERIFY(f.Dialog<QWidget>("groupPrio").isHidden());
-  QVERIFY(!f.Dialog<QWidget>("groupPrio").isEnabled());
 
-  f.program->fOptionen.close();
-  QVERIFY(f.program->fHaupt.isEnabled());
-  f.Main<QPushButton>("btnOptionen").click();
-  QVERIFY(!f.program->fHaupt.isEnabled());
-  QCOMPARE(f.program->fOptionen.windowTitle(), QString("Options"));
   QTest::keyClick(&f.Dialog<QLineEdit>("editSong"), Qt::Key_Escape);
   QVERIFY(!f.program->fOptionen.isVisible());
   QVERIFY(f.program->fHaupt.isEnabled());
-}
-
-// The show step applies each rule to the stored values; a click applies it
-// to the new state.
-void OptionsTest::enablingRules() {
-  Fixture f("moveunknown=1\nvbr=0\n");
-  const auto enabled = [&f](const char* name) { return f.Dialog<QWidget>(name).isEnabled(); };
-  QVERIFY(!enabled("btnMove") && !enabled("editMove"));
-  QVERIFY(enabled("btnUnknown") && enabled("editUnknown"));
-  QVERIFY(!enabled("raVBRever") && !enabled("raVBRdouble"));
-  QVERIFY(enabled("btnSong") && enabled("editSong"));
-  QVERIFY(!enabled("listMultiFolder") && !enabled("btnMultiFolderNew") &&
-          !enabled("btnMultiFolderDelete"));
-
-  f.Dialog<QRadioButton>("raDoubleItem1").click();
-  QVERIFY(enabled("btnMove") && enabled("editMove"));
-  f.Dialog<QRadioButton>("raDoubleItem2").click();
-  QVERIFY(!enabled("btnMove") && !enabled("editMove"));
-  f.Dialog<QCheckBox>("chUnknown").click();
-  QVERIFY(!enabled("btnUnknown") && !enabled("editUnknown"));
-  f.Dialog<QCheckBox>("chVBR").click();
-  QVERIFY(enabled("raVBRever") && enabled("raVBRdouble"));
-  f.Dialog<QCheckBox>("chMultiFolder").click();
-  QVERIFY(enabled("listMultiFolder") && enabled("btnMultiFolderNew") &&
-          enabled("btnMultiFolderDelete"));
-  QVERIFY(!enabled("btnSong") && !enabled("editSong"));
 }
 
 // Each press shows at most the first failing check, brings its page to the
@@ -213,11 +169,7 @@ void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
   QCOMPARE(f.home.Setting("movefolder"), QString("/not/checked"));
   QCOMPARE(f.home.Setting("lang"), QString("deutsch.ini"));
   QCOMPARE(f.home.Setting("autostart"), QString("1"));
-  QCOMPARE(f.home.Setting("configured"), QString("1"));
   QCOMPARE(f.Main<QPushButton>("btnEnde").text(), QString("Beenden"));
-  QCOMPARE(f.Main<QPushButton>("btnTarnwick").text(), QString("Doppelte Dateien finden"));
-  QCOMPARE(f.Main<QTableView>("lstInfo").model()->headerData(1, Qt::Horizontal).toString(),
-           QString("Ordner"));
   QVERIFY(!f.Main<QTimer>("tAutostart").isActive());
 
   f.Main<QPushButton>("btnOptionen").click();
@@ -263,16 +215,26 @@ void OptionsTest::abbrechenDropsEdits() {
   QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 0);
 }
 
-// Both stored off: neither button is on, and OK keeps both off. Both stored
-// on: the second wins.
-void OptionsTest::vbrChoices() {
+// VBR choices both stored off: neither button is on, and OK keeps both off;
+// both stored on: the second wins. The trash choice belongs to "delete";
+// it and the pair check are stored by OK.
+void OptionsTest::storedChoices() {
   {
-    Fixture f("vbrever=0\nvbrdouble=0\n");
+    Fixture f("vbrever=0\nvbrdouble=0\ndouble=2\ntrash=0\ncheckpairs=1\n");
     QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
     QVERIFY(!f.Dialog<QRadioButton>("raVBRdouble").isChecked());
+    QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
+    QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
+    QVERIFY(trash.isEnabled() && !trash.isChecked());
+    QVERIFY(pairs.isChecked());
+    f.Dialog<QRadioButton>("raDoubleItem0").click();
+    QVERIFY(!trash.isEnabled());
+    f.Dialog<QRadioButton>("raDoubleItem2").click();
+    trash.click();
+    pairs.click();
     f.PressOk();
-    QCOMPARE(f.home.Setting("vbrever"), QString("0"));
-    QCOMPARE(f.home.Setting("vbrdouble"), QString("0"));
+    QCOMPARE(f.home.Setting("vbrever") + f.home.Setting("vbrdouble"), QString("00"));
+    QCOMPARE(f.home.Setting("trash") + f.home.Setting("checkpairs"), QString("10"));
   }
   Fixture f("vbrever=1\nvbrdouble=1\n");
   QVERIFY(!f.Dialog<QRadioButton>("raVBRever").isChecked());
@@ -284,9 +246,9 @@ void OptionsTest::vbrChoices() {
 
 // A folder comes back without a final slash; the folder list adds one and
 // refuses a folder it holds. A cancelled picker changes nothing. A picker
-// opens at the folder it is to replace.
+// opens at the folder it is to replace. Delete takes the selected folder out.
 void OptionsTest::folderPickers() {
-  Fixture f("multifolder=1\n");
+  Fixture f("multifolder=1\n[Folders]\n0=/a/\n");
   const QString picked = QString::fromStdString(f.home.dir().MakeDir("picked"));
   Picker seen;
   const auto choose = [&](QFileDialog& dialog) { Choose(dialog, picked); };
@@ -295,16 +257,22 @@ void OptionsTest::folderPickers() {
   QCOMPARE(seen.title, QString("Choose the music folder"));
   QCOMPARE(seen.openedAt, QString::fromStdString(f.music));
   QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
-  QCOMPARE(list.count(), 1);
-  QCOMPARE(list.item(0)->text(), picked);
+  QCOMPARE(list.count(), 2);
+  QCOMPARE(list.item(1)->text(), picked);
   AnswerPicker(choose, &seen);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
-  QCOMPARE(list.count(), 1);
+  QCOMPARE(list.count(), 2);
   QCOMPARE(f.recorder.Texts(), QStringList{"\"" + picked + "\" is in the list already"});
 
   AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &seen);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
+  QCOMPARE(list.count(), 2);
+  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
+  QCOMPARE(list.count(), 2);  // nothing selected
+  list.setCurrentRow(0);
+  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
   QCOMPARE(list.count(), 1);
+  QCOMPARE(list.item(0)->text(), picked);
 
   f.Dialog<QRadioButton>("raDoubleItem1").click();
   f.Dialog<QLineEdit>("editMove").setText(QString::fromStdString(f.moved));
@@ -315,34 +283,6 @@ void OptionsTest::folderPickers() {
   QString unslashed = picked;
   unslashed.chop(1);
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
-}
-
-// The trash choice belongs to "delete"; both new choices are stored by OK.
-void OptionsTest::trashAndPairChecks() {
-  Fixture f("double=2\ntrash=0\ncheckpairs=1\n");
-  QCheckBox& trash = f.Dialog<QCheckBox>("chTrash");
-  QCheckBox& pairs = f.Dialog<QCheckBox>("chCheckPairs");
-  QVERIFY(trash.isEnabled() && !trash.isChecked());
-  QVERIFY(pairs.isChecked());
-  f.Dialog<QRadioButton>("raDoubleItem0").click();
-  QVERIFY(!trash.isEnabled());
-  f.Dialog<QRadioButton>("raDoubleItem2").click();
-  trash.click();
-  pairs.click();
-  f.PressOk();
-  QCOMPARE(f.home.Setting("trash"), QString("1"));
-  QCOMPARE(f.home.Setting("checkpairs"), QString("0"));
-}
-
-void OptionsTest::removingFromFolderList() {
-  Fixture f("multifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
-  QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
-  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
-  QCOMPARE(list.count(), 2);
-  list.setCurrentRow(1);
-  f.Dialog<QPushButton>("btnMultiFolderDelete").click();
-  QCOMPARE(list.count(), 1);
-  QCOMPARE(list.item(0)->text(), QString("/a/"));
 }
 
 QTEST_MAIN(OptionsTest)

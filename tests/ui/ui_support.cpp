@@ -5,11 +5,14 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <filesystem>
 
 #include "platform/ini_file.h"
 #include "support/mp3_stream.h"
+#include "ui/program.h"
 
 namespace tarnwick::test {
 namespace {
@@ -87,6 +90,35 @@ std::string ConfiguredSettings(const std::string& mp3folder, std::string_view ex
   const bool check_set = extra.find("checkpairs=") != std::string_view::npos;
   return "[Settings]\nlang=english.ini\nconfigured=1\nmp3folder=" + mp3folder + "\n" +
          (check_set ? "" : "checkpairs=0\n") + std::string(extra);
+}
+
+ProgramFixture::ProgramFixture() : music(home.user().dir().MakeDir("music")) {}
+
+ProgramFixture::~ProgramFixture() = default;
+
+void ProgramFixture::Start(std::string_view extra) {
+  home.WriteSettings(ConfiguredSettings(music, extra));
+  program = std::make_unique<Program>(QStringList{"tarnwick"});
+  program->fHaupt.show();
+}
+
+TfHaupt& ProgramFixture::Main() const { return program->fHaupt; }
+
+QTableView& ProgramFixture::List() const { return Find<QTableView>(Main(), "lstInfo"); }
+
+QString ProgramFixture::Cell(int row, int column, int role) const {
+  return List().model()->index(row, column).data(role).toString();
+}
+
+QPoint ProgramFixture::RowCentre(int row) const {
+  return List().visualRect(List().model()->index(row, 0)).center();
+}
+
+void ProgramFixture::Click(const char* button) const { Find<QPushButton>(Main(), button).click(); }
+
+void ProgramFixture::DoubleClick(int row) const {
+  List().selectRow(row);
+  QTest::mouseDClick(List().viewport(), Qt::LeftButton, {}, RowCentre(row));
 }
 
 void WriteMp3(const std::string& path, int bitrate) { WriteFileAt(path, CbrStream(bitrate, 120)); }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,11 @@
 #include "support/user_home.h"
 
 class QMenu;
+
+namespace tarnwick {
+struct Program;
+class TfHaupt;
+}  // namespace tarnwick
 
 namespace tarnwick::test {
 
@@ -101,6 +107,29 @@ inline int RowCount(const QObject& mainWindow) {
 // Answers the next pop-up menu: `answer` gets it (and may trigger one of its
 // entries), then the menu closes.
 void AnswerMenu(const std::function<void(QMenu&)>& answer);
+
+// A configured program on a music folder in the user's home (so that its
+// trash is on the same file system), its messages recorded.
+struct ProgramFixture {
+  ProgramFixture();
+  ~ProgramFixture();
+
+  // Writes the settings with `extra` lines, starts the program and shows
+  // its main window.
+  void Start(std::string_view extra = "");
+  TfHaupt& Main() const;
+  QTableView& List() const;
+  QString Cell(int row, int column = 0, int role = Qt::DisplayRole) const;
+  QPoint RowCentre(int row) const;
+  void Click(const char* button) const;
+  // Selects the row and double-clicks it, as a user would.
+  void DoubleClick(int row) const;
+
+  ProgramHome home;
+  MessageRecorder recorder;
+  std::string music;
+  std::unique_ptr<Program> program;
+};
 
 // Writes `count` duplicate pairs into `folder`: "Artist X - Song.mp3" and
 // "The Artist X - Song.mp3", whose names reduce to the same title key. The
