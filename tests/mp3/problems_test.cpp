@@ -7,6 +7,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "mp3/frame_walk.h"
 #include "mp3/mp3_info.h"
@@ -114,39 +115,30 @@ std::string BigEndian(std::uint32_t value) {
           static_cast<char>(value >> 8), static_cast<char>(value)};
 }
 
-// 40 CBR frames, the first holding a VBR header at `at` (36: after the
-// side information of MPEG-1 stereo; VBRI always 32 bytes after the header).
-std::string WithVbrHeader(std::size_t at, const std::string& header) {
-  std::string stream = test::CbrStream(128, 40);
-  return stream.replace(at, header.size(), header);
-}
-
 // The counts a VBR header gives: Xing frames after its own frame and bytes
 // from its frame (or of the whole file); VBRI frames with or without its own.
+// The header lies in the first of 40 CBR frames, 36 bytes in: after the side
+// information of MPEG-1 stereo (VBRI always 32 bytes after the header).
 TEST(ProblemDetailTest, VbrHeaderCountsAreCheckedAsWritten) {
-  const auto size = static_cast<std::uint32_t>(test::CbrStream(128, 40).size());
-  const struct {
-    const char* name;
-    std::string stream;
-    bool frame_count_problem;
-  } cases[] = {
-      {"Xing frames and bytes",
-       WithVbrHeader(36, "Xing" + BigEndian(3) + BigEndian(39) + BigEndian(size)), false},
-      {"Xing bytes only", WithVbrHeader(36, "Xing" + BigEndian(2) + BigEndian(size)), false},
-      {"Xing bytes wrong", WithVbrHeader(36, "Xing" + BigEndian(2) + BigEndian(size - 1)), true},
-      {"Xing frames wrong", WithVbrHeader(36, "Info" + BigEndian(1) + BigEndian(38)), true},
-      {"VBRI with its own frame",
-       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(40)), false},
-      {"VBRI without",
-       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(39)), false},
-      {"VBRI wrong",
-       WithVbrHeader(36, "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(41)), true},
+  const std::string stream = test::CbrStream(128, 40);
+  const auto size = static_cast<std::uint32_t>(stream.size());
+  const auto vbri = [&](int frames) {
+    return "VBRI" + std::string(6, '\0') + BigEndian(size) + BigEndian(frames);
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::set<Kind> expected =
-        c.frame_count_problem ? std::set<Kind>{Kind::kFrameCount} : std::set<Kind>{};
-    EXPECT_EQ(KindsOf(Walk(c.stream).problems), expected);
+  // Each header, and whether its counts are a frame count problem.
+  const std::pair<std::string, bool> cases[] = {
+      {"Xing" + BigEndian(3) + BigEndian(39) + BigEndian(size), false},
+      {"Xing" + BigEndian(2) + BigEndian(size), false},
+      {"Xing" + BigEndian(2) + BigEndian(size - 1), true},
+      {"Info" + BigEndian(1) + BigEndian(38), true},
+      {vbri(40), false},
+      {vbri(39), false},
+      {vbri(41), true}};
+  for (const auto& [header, problem] : cases) {
+    const std::set<Kind> expected = problem ? std::set<Kind>{Kind::kFrameCount} : std::set<Kind>{};
+    EXPECT_EQ(KindsOf(Walk(std::string(stream).replace(36, header.size(), header)).problems),
+              expected)
+        << testing::PrintToString(header);
   }
 }
 

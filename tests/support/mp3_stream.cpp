@@ -138,10 +138,7 @@ std::string VbrStream(const std::vector<int>& bitrates, int sample_rate) {
 }
 
 std::string Id3v2Tag(int size) {
-  std::string tag = "ID3";
-  tag += '\x04';
-  tag += '\0';
-  tag += '\0';  // flags
+  std::string tag("ID3\x04\0\0", 6);  // version 2.4, no flags
   // The size as a synchsafe integer: four 7-bit groups, most significant first.
   for (int shift = 21; shift >= 0; shift -= 7) tag += static_cast<char>((size >> shift) & 0x7F);
   tag.append(static_cast<size_t>(size), '\0');

@@ -123,11 +123,13 @@ std::vector<SampleFile> DamagedSet() {
   std::string garbled = plain;
   garbled.replace(static_cast<std::size_t>(frames[30] + 4), 32, 32, '\xFF');
 
-  const std::string tag = Id3v2WithTitle(200, 0);
-  return {
+  const auto at = [](std::size_t offset) { return static_cast<std::int64_t>(offset); };
+  const std::int64_t tag = at(Id3v2WithTitle(200, 0).size());
+  const std::int64_t cut = cbr_frames[cbr_frames.size() - 5];
+  std::vector<SampleFile> set = {
       {"cut_mid_frame.mp3",
-       cbr.substr(0, cbr_frames[cbr_frames.size() - 5] + 100),
-       {{Kind::kTruncated, cbr_frames[cbr_frames.size() - 5]}, {Kind::kFrameCount, 0}}},
+       cbr.substr(0, cut + 100),
+       {{Kind::kTruncated, cut}, {Kind::kFrameCount, 0}}},
       {"cut_inside_header.mp3",
        plain.substr(0, frames[n - 3] + 2),
        {{Kind::kTruncated, frames[n - 3]}}},
@@ -136,24 +138,8 @@ std::vector<SampleFile> DamagedSet() {
        {{Kind::kFrameCount, 0}}},
       {"crc_mismatch.mp3", flipped_crc, {{Kind::kCrc, crc_frame}}},
       {"layer2_crc_mismatch.mp3", flipped_layer2, {{Kind::kCrc, layer2_frame}}},
-      {"id3v2_size_too_large.mp3",
-       Id3v2WithTitle(200, 5000) + cbr,
-       {{Kind::kTagSize, static_cast<std::int64_t>(tag.size())}}},
-      {"id3v2_size_too_small.mp3",
-       Id3v2WithTitle(200, -50) + cbr,
-       {{Kind::kTagSize, static_cast<std::int64_t>(tag.size()) - 50}}},
-      {"empty.mp3", "", {{Kind::kNotMp3, 0}}},
-      {"all_zeros.mp3", std::string(8192, '\0'), {{Kind::kNotMp3, 0}}},
-      {"html_page.mp3",
-       "<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n<body>Not "
-       "found</body></html>\n",
-       {{Kind::kNotMp3, 0}}},
-      {"wave.mp3",
-       Encoded("wave.wav", "ffmpeg -hide_banner -loglevel error -y -i {in} {out}"),
-       {{Kind::kNotMp3, 0}}},
-      {"ogg_vorbis.mp3", Ffmpeg("vorbis.ogg", "-c:a libvorbis -f ogg"), {{Kind::kNotMp3, 0}}},
-      {"flac.mp3", Ffmpeg("audio.flac", "-c:a flac -f flac"), {{Kind::kNotMp3, 0}}},
-      {"mp4_aac.mp3", Ffmpeg("audio.m4a", "-c:a aac -f mp4"), {{Kind::kNotMp3, 0}}},
+      {"id3v2_size_too_large.mp3", Id3v2WithTitle(200, 5000) + cbr, {{Kind::kTagSize, tag}}},
+      {"id3v2_size_too_small.mp3", Id3v2WithTitle(200, -50) + cbr, {{Kind::kTagSize, tag - 50}}},
       {"junk_between_frames.mp3",
        Insert(plain, frames[20], Garbage(1000)),
        {{Kind::kJunk, frames[20]}}},
@@ -163,15 +149,27 @@ std::vector<SampleFile> DamagedSet() {
       {"junk_before_first_frame.mp3", Garbage(500) + plain, {{Kind::kJunk, 0}}},
       {"junk_after_last_frame.mp3",
        plain + Garbage(300) + Id3v1Tag("Song"),
-       {{Kind::kJunk, static_cast<std::int64_t>(plain.size())}}},
+       {{Kind::kJunk, at(plain.size())}}},
       {"joined_sample_rates.mp3",
        plain + Lame("lame_22khz.mp3", "-t --resample 22.05 -b 64", 22050),
-       {{Kind::kStreamChange, static_cast<std::int64_t>(plain.size())}}},
+       {{Kind::kStreamChange, at(plain.size())}}},
       {"joined_info_frames.mp3",
        cbr + Lame("lame_cbr_vbr_join.mp3", "-V 5"),
-       {{Kind::kStreamChange, static_cast<std::int64_t>(cbr.size())}, {Kind::kFrameCount, 0}}},
+       {{Kind::kStreamChange, at(cbr.size())}, {Kind::kFrameCount, 0}}},
       {"garbled_side_info.mp3", garbled, {{Kind::kDecode, frames[30]}}, true},
   };
+  const std::pair<const char*, std::string> not_mp3[] = {
+      {"empty.mp3", ""},
+      {"all_zeros.mp3", std::string(8192, '\0')},
+      {"html_page.mp3",
+       "<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n<body>Not "
+       "found</body></html>\n"},
+      {"wave.mp3", Encoded("wave.wav", "ffmpeg -hide_banner -loglevel error -y -i {in} {out}")},
+      {"ogg_vorbis.mp3", Ffmpeg("vorbis.ogg", "-c:a libvorbis -f ogg")},
+      {"flac.mp3", Ffmpeg("audio.flac", "-c:a flac -f flac")},
+      {"mp4_aac.mp3", Ffmpeg("audio.m4a", "-c:a aac -f mp4")}};
+  for (const auto& [name, bytes] : not_mp3) set.push_back({name, bytes, {{Kind::kNotMp3, 0}}});
+  return set;
 }
 
 }  // namespace tarnwick::test
