@@ -5,6 +5,7 @@
 
 #include "platform/file_moves.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "support/run_test.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -35,10 +36,6 @@ class FileActionsTest : public test::RunTest {
       fx.run.tracks.trackPaths.push_back(dir.WriteFile("music/" + name, name));
       fx.run.tracks.trackKeys.push_back(LowerAscii(name));
     }
-  }
-  static std::string LowerAscii(std::string text) {
-    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    return text;
   }
 };
 

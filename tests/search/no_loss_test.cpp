@@ -27,6 +27,11 @@ class NoLossTest : public test::RunTest {
  protected:
   void SetUp() override { s.doubleMode = kDoubleDelete; }
   Strings Music() const { return ListFiles(s.mp3folder, ".mp3"); }
+  // Two copies of a song; the rules keep "Song.mp3", the higher bitrate.
+  void WritePair(const std::string& folder = "music/") {
+    dir.WriteFile(folder + "Song.mp3", CbrStream(320, 100));
+    dir.WriteFile(folder + "The Song.mp3", CbrStream(128, 100));
+  }
 };
 
 // Another program edits the weaker copy after the run analysed it.
@@ -59,8 +64,7 @@ TEST_F(NoLossTest, LinkedNamesOfOneFileAreHeldAsTheSameFile) {
 // never followed out of the tree.
 TEST_F(NoLossTest, FolderSwappedForALinkIsNotFollowed) {
   const std::string outside = dir.MakeDir("outside");
-  dir.WriteFile("outside/Song.mp3", CbrStream(320, 100));
-  dir.WriteFile("outside/The Song.mp3", CbrStream(128, 100));
+  WritePair("outside/");
   dir.WriteFile("music/sub/a.mp3", CbrStream(128, 10));
   dir.WriteFile("music/a.mp3", CbrStream(128, 10));
   dir.WriteFile("music/b.mp3", CbrStream(128, 10));
@@ -79,8 +83,7 @@ TEST_F(NoLossTest, FolderSwappedForALinkIsNotFollowed) {
 }
 
 TEST_F(NoLossTest, FolderLockedByAnotherRunIsSkippedWithAMessage) {
-  dir.WriteFile("music/Song.mp3", CbrStream(320, 100));
-  dir.WriteFile("music/The Song.mp3", CbrStream(128, 100));
+  WritePair();
   const OpenedFolder other_run = OpenFolder(s.mp3folder);
   ASSERT_EQ(flock(other_run.fd.get(), LOCK_EX), 0);
   RunDuplicateSearch(fx.run);
@@ -91,8 +94,7 @@ TEST_F(NoLossTest, FolderLockedByAnotherRunIsSkippedWithAMessage) {
 
 // A move folder that is also searched would feed the run its own output.
 TEST_F(NoLossTest, MoveOrUnknownFolderThatIsSearchedRefusesTheRun) {
-  dir.WriteFile("music/Song.mp3", CbrStream(320, 100));
-  dir.WriteFile("music/The Song.mp3", CbrStream(128, 100));
+  WritePair();
   s.doubleMode = kDoubleMove;
   s.movefolder = dir.path() + "./music//";
   EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kRefused);
@@ -110,8 +112,7 @@ TEST_F(NoLossTest, MoveOrUnknownFolderThatIsSearchedRefusesTheRun) {
 
 // The temporary file of a copy that a killed run left in the move folder.
 TEST_F(NoLossTest, LeftoverCopiesOfKilledRunsAreCleanedByTheNextMove) {
-  dir.WriteFile("music/Song.mp3", CbrStream(320, 100));
-  dir.WriteFile("music/The Song.mp3", CbrStream(128, 100));
+  WritePair();
   const pid_t gone = fork();
   if (gone == 0) _exit(0);
   waitpid(gone, nullptr, 0);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/files.h"
 #include "search/duplicate_search.h"
 #include "support/mp3_stream.h"
@@ -31,38 +33,39 @@ class RunAbortTest : public test::RunTest {
   }
 };
 
-TEST_F(RunAbortTest, AbortBetweenOuterIndicesStopsAtOnce) {
-  PressExitAtCall(2);
-  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kAborted);
-  EXPECT_TRUE(fx.view.rows.empty());
-}
-
-TEST_F(RunAbortTest, AbortDuringAPairFinishesItsOuterIndexOnly) {
+// A click between outer indices stops at once; one during a pair finishes
+// its outer index only, and ends the whole folder list.
+TEST_F(RunAbortTest, AbortStopsAtTheNextOuterIndex) {
   const std::string configured = s.mp3folder;
-  PressExitAtCall(6);
-  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kAborted);
-  EXPECT_EQ(fx.view.rows.size(), 9u);  // pairs (1,0), (2,0) and (2,1)
-  // No name restoring, no countdown, one EndRun, the folder restored.
-  EXPECT_TRUE(FileExists(configured + "Other_1.mp3"));
-  EXPECT_EQ(fx.view.countdownsShown, 0);
-  EXPECT_EQ(fx.view.exitCaptions, (Strings{"Cancel", "Exit"}));
-  EXPECT_EQ(s.mp3folder, configured);
-  EXPECT_EQ(PressExit(fx.run), ExitDecision::kCloseWindow);
-}
-
-TEST_F(RunAbortTest, AbortEndsTheWholeFolderList) {
   const std::string second = dir.MakeDir("second");
   dir.WriteFile("second/1 Song.mp3", test::CbrStream(128, 100));
   dir.WriteFile("second/2 Song.mp3", test::CbrStream(128, 100));
-  s.multifolder = true;
-  s.folders = {s.mp3folder, second};
-  PressExitAtCall(10);
-  EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kAborted);
-  EXPECT_EQ(fx.view.rows.size(), 9u);
+  // Rows of pairs (1,0), (2,0) and (2,1): 9.
+  for (const auto& [call, rows, folders] : {std::tuple{2, 0u, 1}, {6, 9u, 1}, {10, 9u, 2}}) {
+    SCOPED_TRACE(call);
+    s.multifolder = folders == 2;
+    s.folders = {configured, second};
+    fx.view.rows.clear();
+    fx.view.exitCaptions.clear();
+    fx.view.pendingEventCalls = 0;
+    PressExitAtCall(call);
+    EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kAborted);
+    EXPECT_EQ(fx.view.rows.size(), rows);
+    // No name restoring, no countdown, one EndRun, the folder restored.
+    EXPECT_TRUE(FileExists(configured + "Other_1.mp3"));
+    EXPECT_EQ(fx.view.countdownsShown, 0);
+    EXPECT_EQ(fx.view.exitCaptions, (Strings{"Cancel", "Exit"}));
+    EXPECT_EQ(s.mp3folder, configured);
+    EXPECT_EQ(PressExit(fx.run), ExitDecision::kCloseWindow);
+  }
 }
 
 TEST_F(RunAbortTest, UninterruptedRunRestoresNamesAndShowsTheCountdown) {
   EXPECT_EQ(RunDuplicateSearch(fx.run), RunOutcome::kFinished);
+  EXPECT_TRUE(fx.view.runButtonsEnabled);
+  EXPECT_TRUE(s.stopped);
+  EXPECT_EQ(fx.view.exitCaptions, (Strings{"Cancel", "Exit"}));
+  EXPECT_EQ(PressExit(fx.run), ExitDecision::kCloseWindow);
   EXPECT_TRUE(FileExists(s.mp3folder + "Other.mp3"));
   EXPECT_EQ(fx.view.countdownsShown, 1);
 }

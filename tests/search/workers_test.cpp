@@ -25,29 +25,10 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-std::string RowLine(const ResultRow& row) {
-  std::string line = std::string(RowKindName(row.kind)) + " " + row.caption;
-  for (const std::string& item : row.subItems) line += "|" + item;
-  line += " " + row.path + " failure " + std::to_string(row.failure);
-  for (const Problem& p : row.problems) line += " " + std::to_string(p.offset) + ":" + p.detail;
-  return line;
-}
-
-std::string HeldLine(const HeldPair& held) {
-  return std::string("held ") + HeldReasonName(held.reason) + " " + held.fileA + " " + held.fileB +
-         " " + (held.similarity ? std::to_string(*held.similarity) : "-");
-}
-
 // Everything the run showed and did, and the files it left.
 Lines Transcript(const test::RecordingView& view, const std::string& root) {
-  Lines lines;
-  for (const ResultRow& row : view.rows) lines.push_back(RowLine(row));
+  Lines lines = view.log;
   for (const std::string& message : view.messages) lines.push_back("message " + message);
-  for (const HeldPair& held : view.held) lines.push_back(HeldLine(held));
-  for (const FileAction& a : view.actions) {
-    lines.push_back(std::string(FileActionName(a.kind)) + " " + a.from + " -> " + a.to + " " +
-                    a.error.message());
-  }
   for (const int position : view.progressPositions) lines.push_back(std::to_string(position));
   for (const std::string& text : view.statusTexts[2]) lines.push_back("status " + text);
   lines.push_back("test points " + std::to_string(view.pendingEventCalls));

@@ -4,6 +4,27 @@
 
 namespace tarnwick::test {
 
+void RecordingView::AppendRow(const ResultRow& row) {
+  rows.push_back(row);
+  std::string line = std::string(RowKindName(row.kind)) + " " + row.caption;
+  for (const std::string& item : row.subItems) line += "|" + item;
+  line += " " + row.path + " failure " + std::to_string(row.failure);
+  for (const Problem& p : row.problems) line += " " + std::to_string(p.offset) + ":" + p.detail;
+  log.push_back(line);
+}
+
+void RecordingView::FileActionTried(const FileAction& a) {
+  actions.push_back(a);
+  log.push_back(std::string(FileActionName(a.kind)) + " " + a.from + " -> " + a.to + " " +
+                a.error.message());
+}
+
+void RecordingView::PairHeld(const HeldPair& pair) {
+  held.push_back(pair);
+  log.push_back(std::string("held ") + HeldReasonName(pair.reason) + " " + pair.fileA + " " +
+                pair.fileB + " " + (pair.similarity ? std::to_string(*pair.similarity) : "-"));
+}
+
 std::vector<std::string> RecordingView::RowTexts() const {
   std::vector<std::string> texts;
   for (const ResultRow& row : rows) {

@@ -21,6 +21,8 @@ class RecordingView : public RunView {
   std::vector<ResultRow> rows;
   std::vector<FileAction> actions;
   std::vector<HeldPair> held;
+  // Rows, actions and held pairs as text, in the order they came.
+  std::vector<std::string> log;
   std::vector<std::string> statusTexts[3];
   std::vector<std::string> exitCaptions;
   std::vector<int> progressPositions;
@@ -35,7 +37,7 @@ class RecordingView : public RunView {
   void SetProgressMax(int n) override { progressMax = n; }
   void SetProgressPosition(int n) override { progressPositions.push_back(n); }
   void ClearRows() override { rows.clear(); }
-  void AppendRow(const ResultRow& row) override { rows.push_back(row); }
+  void AppendRow(const ResultRow& row) override;
   void ProcessPendingEvents() override {
     ++pendingEventCalls;
     if (onPendingEvents) onPendingEvents(pendingEventCalls);
@@ -46,8 +48,8 @@ class RecordingView : public RunView {
   void SetStatusText(int panel, const std::string& text) override {
     statusTexts[panel].push_back(text);
   }
-  void FileActionTried(const FileAction& action) override { actions.push_back(action); }
-  void PairHeld(const HeldPair& pair) override { held.push_back(pair); }
+  void FileActionTried(const FileAction& action) override;
+  void PairHeld(const HeldPair& pair) override;
 
   // Rows that are not separators, as "caption|item|item...".
   std::vector<std::string> RowTexts() const;
