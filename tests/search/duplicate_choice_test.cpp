@@ -60,6 +60,7 @@ TEST_F(DuplicateChoiceTest, ShowModeListsEveryPairAndTouchesNoFile) {
                      "3 Song.mp3" + row, "2 Song.mp3" + row}));
   EXPECT_TRUE(fx.view.rows[0].IsSeparator());
   EXPECT_EQ(fx.view.rows.size(), 9u);
+  EXPECT_EQ(fx.view.progressMax, 2);
   EXPECT_EQ(Left().size(), 3u);
   EXPECT_TRUE(fx.view.actions.empty());
 }

@@ -59,25 +59,5 @@ TEST(FindPairs, SameCallsAsTheDoubleLoopOnRandomKeys) {
   }
 }
 
-// Show mode meets three equal keys in this order. A click that arrives
-// while outer index 2 runs lets its inner loop complete.
-TEST(FindPairs, ShowModeOrderAndAbortOncePerOuterIndex) {
-  test::RunFixture fx;
-  fx.settings.stopped = false;
-  fx.run.tracks.trackKeys = {"k", "other", "k", "k"};
-  Calls calls;
-  FindPairs(fx.run, [&](size_t i, size_t j) { calls.emplace_back(i, j); });
-  EXPECT_EQ(calls, (Calls{{2, 0}, {3, 0}, {3, 2}}));
-  EXPECT_EQ(fx.view.progressMax, 3);
-  fx.run.tracks.trackKeys = {"k", "k", "k", "k"};
-  calls.clear();
-  FindPairs(fx.run, [&](size_t i, size_t j) {
-    calls.emplace_back(i, j);
-    if (i == 2 && j == 0) PressExit(fx.run);
-  });
-  EXPECT_EQ(calls, (Calls{{1, 0}, {2, 0}, {2, 1}}));
-  EXPECT_TRUE(fx.settings.stopped);
-}
-
 }  // namespace
 }  // namespace tarnwick
