@@ -91,10 +91,9 @@ TEST_F(FaultsTest, FilesVanishingDuringTheRunAreReportedAndPassedOver) {
 }
 
 TEST_F(FaultsTest, UnreadableSubfolderContributesNothing) {
-  dir.WriteFile("music/locked/1 Song.mp3", CbrStream(128, 100));
-  dir.WriteFile("music/locked/2 Song.mp3", CbrStream(128, 100));
-  dir.WriteFile("music/open/1 Song.mp3", CbrStream(128, 100));
-  dir.WriteFile("music/open/2 Song.mp3", CbrStream(128, 100));
+  for (const char* name :
+       {"locked/1 Song.mp3", "locked/2 Song.mp3", "open/1 Song.mp3", "open/2 Song.mp3"})
+    dir.WriteFile("music/" + std::string(name), CbrStream(128, 100));
   s.searchinsubfolder = true;
   test::GiveToUnprivileged(dir.path());
   chmod((s.mp3folder + "locked").c_str(), 0);

@@ -133,15 +133,12 @@ TEST_F(FileActionsTest, FileInAReadOnlyFolderStaysButLeavesTheRun) {
 }
 
 TEST_F(FileActionsTest, RestoreNamesGivesPlainNamesBackWhereFree) {
-  dir.WriteFile("music/Song_1.mp3", "1");
-  dir.WriteFile("music/Taken.mp3", "t");
-  dir.WriteFile("music/Taken_2.mp3", "t2");
-  dir.WriteFile("music/Song_12.mp3", "12");
-  dir.WriteFile("music/Upper_1.MP3", "u");
+  for (const char* name : {"Song_1.mp3", "Taken.mp3", "Taken_2.mp3", "Song_12.mp3", "Upper_1.MP3"})
+    dir.WriteFile("music/" + std::string(name), name);
   RestoreNames(fx.run);
   EXPECT_EQ(ListFiles(s.mp3folder, ".mp3"),
             (Strings{"Song.mp3", "Song_12.mp3", "Taken.mp3", "Taken_2.mp3", "Upper_1.MP3"}));
-  EXPECT_EQ(ReadFile(s.mp3folder + "Song.mp3"), "1");
+  EXPECT_EQ(ReadFile(s.mp3folder + "Song.mp3"), "Song_1.mp3");
   EXPECT_EQ(fx.view.messages, Strings{"error: Taken.mp3 already exists"});
   ASSERT_EQ(fx.view.actions.size(), 1u);
   EXPECT_EQ(fx.view.actions[0].kind, FileAction::Kind::kRename);

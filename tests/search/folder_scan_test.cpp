@@ -65,10 +65,8 @@ TEST_F(FolderScanTest, TreeIsDepthFirstPreOrder) {
 // differing only in case are other folders on Linux.
 TEST_F(FolderScanTest, MoveAndUnknownFoldersAreLeftOutWhateverTheSpelling) {
   const std::string music = dir.MakeDir("Music");
-  dir.MakeDir("Music/Moved/Deep");
-  dir.MakeDir("Music/Unknown");
-  dir.MakeDir("Music/unknown");
-  dir.MakeDir("Music/Rock");
+  for (const char* sub : {"Moved/Deep", "Unknown", "unknown", "Rock"})
+    dir.MakeDir("Music/" + std::string(sub));
   ASSERT_EQ(symlink((music + "Moved").c_str(), dir.Sub("link-to-moved").c_str()), 0);
   s.movefolder = dir.path() + "link-to-moved";
   s.unknownfolder = dir.path() + "./Music//Rock/../Unknown/";
