@@ -153,6 +153,15 @@ TEST(FrameWalkTest, CountsErrorsBitratesAndFrames) {
       // length) stays out of the bitrate sum: 9 x 128 / 10 = 115.2.
       {"one fault", Repeat(f, 4) + test::Frame(RawHeader(3, 1, 9, 3), 417) + Repeat(f, 5),
        Expected(0, 115, 1, false, 10)},
+      // A middle frame with bitrate index 15 has length -3 (-2 padded). Its
+      // search meets its own sync (+1 error, +1 frame), then the next frame
+      // after a gap (+1 error, +1 frame). Its bitrate -1 stays out of the sum
+      // (9 x 128 / 11 frames = 104.7); bitrate changes: 0 to 128, to -1, back.
+      {"forbidden index", four + test::Frame(RawHeader(3, 1, 15, 0), 417) + Repeat(f, 5),
+       Expected(0, 105, 3, true, 11)},
+      {"forbidden index padded",
+       four + test::Frame(RawHeader(3, 1, 15, 0, true), 417) + Repeat(f, 5),
+       Expected(0, 105, 3, true, 11)},
       // A last frame with its header (and some data) is counted without
       // error; with only 1 or 2 of its bytes it is not found.
       {"ID3v1 tag", four + test::Id3v1Tag("Title"), Expected(0, 128, 0, false, 4)},
@@ -177,24 +186,6 @@ TEST(FrameWalkTest, CountsErrorsBitratesAndFrames) {
   }
 }
 
-TEST(FrameWalkFaultTest, ForbiddenBitrateIndexInTheMiddle) {
-  // The fifth of ten frames has bitrate index 15 and so length -3 (-2
-  // padded). Its search meets its own sync (+1 error, +1 frame), then the
-  // sixth frame after a gap (+1 error, +1 frame). Its bitrate -1 stays out of
-  // the sum (9 x 128 / 11 frames = 104.7); bitrate changes: 0 to 128, to -1, back.
-  for (bool padding : {false, true}) {
-    SCOPED_TRACE(padding ? "padded" : "unpadded");
-    const std::string faulty = test::Frame(RawHeader(3, 1, 15, 0, padding), 417);
-    EXPECT_EQ(Info(Repeat(kFrame, 4) + faulty + Repeat(kFrame, 5)), Expected(0, 105, 3, true, 11));
-  }
-}
-
-TEST(FrameWalkEndTest, LastFrameCutToThreeBytesFailsWithCountsSoFar) {
-  const WalkOutcome outcome = Walk(Repeat(kFrame, 4) + kFrame.substr(0, 3));
-  EXPECT_EQ(outcome.failure, kReadBeyondEnd);
-  EXPECT_EQ(outcome.info, Expected(-1, 102, 0, false, 5));  // 512 / 5
-}
-
 struct FailureCase {
   const char* name;
   std::string bytes;
@@ -205,6 +196,8 @@ struct FailureCase {
 TEST(FrameWalkFailureTest, ShortAndSynclessStreams) {
   const TMp3Info none = Expected(-1, 0, 0, false, 0);
   const FailureCase cases[] = {
+      {"last frame cut to 3 bytes", Repeat(kFrame, 4) + kFrame.substr(0, 3), kReadBeyondEnd,
+       Expected(-1, 102, 0, false, 5)},  // 512 / 5
       {"empty", "", kReadBeyondEnd, none},
       {"three bytes", Header({}).substr(0, 3), kReadBeyondEnd, none},
       {"zeros", std::string(1000, '\0'), kPositionBeforeStart, none},
