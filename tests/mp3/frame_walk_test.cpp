@@ -225,52 +225,31 @@ TEST(FrameWalkFailureTest, ShortAndSynclessStreams) {
 
 // `copies` repetitions of `block` (a whole number of pages) that occupy its
 // memory only once: the pages of one memory file are mapped again and again,
-// side by side.
-class RepeatedMapping {
- public:
-  RepeatedMapping(const std::string& block, std::size_t copies) : size_(block.size() * copies) {
-    const int fd = memfd_create("stream", MFD_CLOEXEC);
-    if (fd < 0) return;
-    ok_ = write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size()) &&
-          MapCopies(fd, block.size(), copies);
-    close(fd);
+// side by side. Empty when the mapping fails.
+std::span<const std::uint8_t> RepeatedMapping(const std::string& block, std::size_t copies) {
+  const std::size_t size = block.size() * copies;
+  void* base = mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  const int fd = memfd_create("stream", MFD_CLOEXEC);
+  bool ok = base != MAP_FAILED && fd >= 0 &&
+            write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size());
+  for (std::size_t i = 0; ok && i < copies; ++i) {
+    void* at = static_cast<char*>(base) + i * block.size();
+    ok = mmap(at, block.size(), PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) != MAP_FAILED;
   }
-  ~RepeatedMapping() {
-    if (base_ != MAP_FAILED) munmap(base_, size_);
-  }
-  RepeatedMapping(const RepeatedMapping&) = delete;
-  RepeatedMapping& operator=(const RepeatedMapping&) = delete;
-
-  bool ok() const { return ok_; }
-  std::span<const std::uint8_t> Bytes() const {
-    return {static_cast<const std::uint8_t*>(base_), size_};
-  }
-
- private:
-  bool MapCopies(int fd, std::size_t block_size, std::size_t copies) {
-    base_ = mmap(nullptr, size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (base_ == MAP_FAILED) return false;
-    for (std::size_t i = 0; i < copies; ++i) {
-      void* at = static_cast<char*>(base_) + i * block_size;
-      if (mmap(at, block_size, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) == MAP_FAILED)
-        return false;
-    }
-    return true;
-  }
-
-  std::size_t size_;
-  void* base_ = MAP_FAILED;
-  bool ok_ = false;
-};
+  if (fd >= 0) close(fd);
+  if (ok) return {static_cast<const std::uint8_t*>(base), size};
+  if (base != MAP_FAILED) munmap(base, size);
+  return {};
+}
 
 TEST(FrameWalkLargeTest, StreamBeyond2GiBWithABitrateSumBeyond32Bits) {
   // 448-byte frames (Layer I, 448 kbit/s, 48000 Hz); 4096 of them fill 448 pages.
   const std::vector<FrameSpec> block(4096, {.layer = 1, .bitrate = 448, .sample_rate = 48000});
-  const RepeatedMapping stream(BuildStream(block), 1200);
-  ASSERT_TRUE(stream.ok());
-  ASSERT_GT(stream.Bytes().size(), 1ull << 31);
+  const std::span<const std::uint8_t> stream = RepeatedMapping(BuildStream(block), 1200);
+  ASSERT_GT(stream.size(), 1ull << 31);
   // 4915200 frames x 448 kbit/s is above 2^31; 4915200 x 0.008 s = 39321.6 s.
-  const WalkOutcome outcome = WalkFrames(stream.Bytes());
+  const WalkOutcome outcome = WalkFrames(stream);
+  munmap(const_cast<std::uint8_t*>(stream.data()), stream.size());
   EXPECT_EQ(outcome.failure, 0);
   EXPECT_EQ(outcome.info, Expected(39322, 448, 0, false, 4915200));
 }
