@@ -161,10 +161,9 @@ TEST(IniWrite, ReadOnlyFileOrFolderRefusesAndStaysWhole) {
 
   chmod(file.c_str(), 0644);
   chmod(folder.c_str(), 0555);
-  EXPECT_TRUE(test::RunUnprivileged(
-      [&] { return IniFile(file).WriteString("S", "a", "2") == std::errc::permission_denied; }));
   EXPECT_TRUE(test::RunUnprivileged([&] {
-    return IniFile(folder + "new.ini").WriteString("S", "a", "2") == std::errc::permission_denied;
+    return IniFile(file).WriteString("S", "a", "2") == std::errc::permission_denied &&
+           IniFile(folder + "new.ini").WriteString("S", "a", "2") == std::errc::permission_denied;
   }));
   EXPECT_EQ(ReadFile(file), "[S]\na=1\n");
 }

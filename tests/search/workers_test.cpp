@@ -32,12 +32,7 @@ Lines Transcript(const test::RecordingView& view, const std::string& root) {
   for (const int position : view.progressPositions) lines.push_back(std::to_string(position));
   for (const std::string& text : view.statusTexts[2]) lines.push_back("status " + text);
   lines.push_back("test points " + std::to_string(view.pendingEventCalls));
-  Lines files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files.push_back("file " + entry.path().string());
-  }
-  std::sort(files.begin(), files.end());
-  lines.insert(lines.end(), files.begin(), files.end());
+  for (const auto& [path, bytes] : test::FilesBelow(root)) lines.push_back("file " + path);
   return lines;
 }
 
