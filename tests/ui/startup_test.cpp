@@ -17,11 +17,10 @@ class StartupTest : public QObject {
   void configuredStartWarnsInEnglishBeforeTheLanguage();
   void debugModeFromFirstArgumentOnly_data();
   void debugModeFromFirstArgumentOnly();
-  void closingSavesColumnWidths();
+  void closingSavesColumnWidthsAndWindowPlace();
   void automaticSearchStartsOnce();
   void unattendedRunListsItsMessages();
   void unattendedRunEndsTheProgram();
-  void windowPlaceIsKeptAndFitsTheScreen();
 };
 
 // Without a language folder the texts are placeholders, and the
@@ -81,9 +80,10 @@ void StartupTest::debugModeFromFirstArgumentOnly() {
   QCOMPARE(Find<QLabel>(program.fHaupt, "Label1").text(), QString("Tarnwick v3.4"));
 }
 
-// The stored widths reach the columns when the window shows, and closing
-// writes the widths the columns have then, creating the file if needed.
-void StartupTest::closingSavesColumnWidths() {
+// The stored widths and window place come back when the window shows, but
+// never larger than the free area of the screen; closing writes what the
+// columns and the window have then, creating the file if needed.
+void StartupTest::closingSavesColumnWidthsAndWindowPlace() {
   ProgramHome home;
   MessageRecorder recorder;
   {
@@ -94,14 +94,24 @@ void StartupTest::closingSavesColumnWidths() {
   for (int i = 0; i < 7; ++i)
     QCOMPARE(home.Setting("titleWidth" + std::to_string(i)), QString("50"));
 
-  home.WriteSettings("[Settings]\ntitleWidth0=120\ntitleWidth6=33\n");
-  Program program({"tarnwick"});
-  QHeaderView& header = *Find<QTableView>(program.fHaupt, "lstInfo").horizontalHeader();
-  program.fHaupt.show();
-  QCOMPARE(header.sectionSize(6), 33);
-  header.resizeSection(1, 77);
-  program.fHaupt.close();
+  home.WriteSettings(ConfiguredSettings(home.dir().MakeDir("music"),
+                                        "titleWidth0=120\ntitleWidth6=33\nwindowWidth=9000\n"
+                                        "windowHeight=9000\n"));
+  {
+    Program program({"tarnwick"});
+    QHeaderView& header = *Find<QTableView>(program.fHaupt, "lstInfo").horizontalHeader();
+    program.fHaupt.show();
+    QCOMPARE(header.sectionSize(6), 33);
+    QVERIFY(program.fHaupt.screen()->availableGeometry().contains(program.fHaupt.geometry()));
+    header.resizeSection(1, 77);
+    program.fHaupt.setGeometry(30, 40, 500, 400);
+    program.fHaupt.close();
+  }
   QCOMPARE(home.Setting("titleWidth0") + " " + home.Setting("titleWidth1"), QString("120 77"));
+  QCOMPARE(home.Setting("windowWidth") + " " + home.Setting("windowHeight"), QString("500 400"));
+  Program program({"tarnwick"});
+  program.fHaupt.show();
+  QCOMPARE(program.fHaupt.geometry(), QRect(30, 40, 500, 400));
 }
 
 // The timer is armed when the window shows, not before, fires about a second
@@ -163,26 +173,6 @@ void StartupTest::unattendedRunEndsTheProgram() {
   QCOMPARE(program.exitStatus(), QProcess::NormalExit);
   QCOMPARE(program.exitCode(), 0);
   QCOMPARE(home.Setting("titleWidth0"), QString("50"));
-}
-
-// The window comes back where it was, but never larger than the free area
-// of the screen.
-void StartupTest::windowPlaceIsKeptAndFitsTheScreen() {
-  ProgramHome home;
-  home.WriteSettings(
-      ConfiguredSettings(home.dir().MakeDir("music"), "windowWidth=9000\nwindowHeight=9000\n"));
-  MessageRecorder recorder;
-  {
-    Program program({"tarnwick"});
-    program.fHaupt.show();
-    QVERIFY(program.fHaupt.screen()->availableGeometry().contains(program.fHaupt.geometry()));
-    program.fHaupt.setGeometry(30, 40, 500, 400);
-    program.fHaupt.close();
-  }
-  QCOMPARE(home.Setting("windowWidth") + " " + home.Setting("windowHeight"), QString("500 400"));
-  Program program({"tarnwick"});
-  program.fHaupt.show();
-  QCOMPARE(program.fHaupt.geometry(), QRect(30, 40, 500, 400));
 }
 
 QTEST_MAIN(StartupTest)
