@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,17 +69,6 @@ std::string ReadWhole(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Lines as the layer splits them: at '\n', with no empty line after a final one.
-std::vector<std::string> Lines(std::string_view content) {
-  std::vector<std::string> lines;
-  while (!content.empty()) {
-    const size_t end = content.find('\n');
-    lines.emplace_back(content.substr(0, end));
-    content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
-  }
-  return lines;
-}
-
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
     s.remove_prefix(1);
@@ -85,26 +77,27 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Section names of the header lines, "[name]" with anything after the "]".
-std::vector<std::string> SectionNames(const std::vector<std::string>& lines) {
+// Section names of the header lines, "[name]" with anything after the "]",
+// each once. Lines end at '\n', as the layer splits them.
+std::vector<std::string> SectionNames(std::string_view content) {
   std::vector<std::string> names;
-  for (const std::string& line : lines) {
+  std::istringstream lines{std::string(content)};
+  for (std::string line; std::getline(lines, line);) {
     const std::string_view t = Trim(line);
     const size_t close = t.find(']');
     if (t.empty() || t.front() != '[' || close == std::string_view::npos) continue;
     names.push_back(LowerAscii(Trim(t.substr(1, close - 1))));
   }
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
 
 std::vector<Value> AllValues(const IniFile& ini, const std::vector<std::string>& sections) {
   std::vector<Value> values;
-  for (size_t i = 0; i < sections.size(); ++i) {
-    bool repeated = false;
-    for (size_t j = 0; j < i; ++j) repeated = repeated || sections[j] == sections[i];
-    if (repeated) continue;
-    for (const std::string& key : ini.ReadSectionKeys(sections[i])) {
-      values.push_back({sections[i], key, ini.ReadString(sections[i], key, kMissing)});
+  for (const std::string& section : sections) {
+    for (const std::string& key : ini.ReadSectionKeys(section)) {
+      values.push_back({section, key, ini.ReadString(section, key, kMissing)});
     }
   }
   return values;
@@ -113,10 +106,8 @@ std::vector<Value> AllValues(const IniFile& ini, const std::vector<std::string>&
 std::string FlipCase(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-    else if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
+    const int u = static_cast<unsigned char>(c);  // the "C" locale: ASCII letters only
+    c = static_cast<char>(std::islower(u) ? std::toupper(u) : std::tolower(u));
   }
   return out;
 }
@@ -148,8 +139,7 @@ bool IsWritten(const Value& v, const Value& w) {
 void CheckWrite(std::string_view content, std::uint8_t control) {
   const std::string path = std::string(WorkFolder()) + "/fuzz.ini";
   WriteWhole(path, content);
-  const std::vector<std::string> before_lines = Lines(content);
-  const std::vector<std::string> sections = SectionNames(before_lines);
+  const std::vector<std::string> sections = SectionNames(content);
   const std::vector<Value> before = AllValues(IniFile(path), sections);
 
   const Value w = Choose(control, before, sections);

@@ -12,18 +12,11 @@ namespace tarnwick {
 namespace {
 
 using test::CbrStream;
-using Strings = std::vector<std::string>;
 
 // Pairs of names that must meet as duplicates however odd their bytes.
 const std::vector<std::pair<std::string, std::string>> kHostilePairs = {
-    {"K\xE4"
-     "fer - Lied.mp3",
-     "K\xC3\xA4"
-     "fer - Lied_1.mp3"},  // Windows-1252 and UTF-8
-    {"Caf\xC3\xA9"
-     " - Ole.mp3",
-     "Cafe\xCC\x81"
-     " - Ole.mp3"},                                             // composed and decomposed é
+    {"K\344fer - Lied.mp3", "K\303\244fer - Lied_1.mp3"},       // Windows-1252 and UTF-8
+    {"Caf\303\251 - Ole.mp3", "Cafe\314\201 - Ole.mp3"},        // composed and decomposed é
     {"-rf - Song.mp3", "--rf - song.mp3"},                      // options in disguise
     {"%s%n%d - Fmt.mp3", "%s %n %d - fmt.mp3"},                 // format sequences
     {"Line\nBreak - Tab\tbed.mp3", "line break - tabbed.mp3"},  // control characters
@@ -54,9 +47,7 @@ TEST_F(HostileNamesTest, TableLinesAndJsonNamesStayExact) {
   test::CliResult run = test::RunCli({"search", "--", music}, home);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Line\\nBreak - Tab\\tbed.mp3"), std::string::npos);
-  EXPECT_NE(run.out.find("K\xC3\xA4"
-                         "fer - Lied.mp3"),
-            std::string::npos);  // shown as UTF-8
+  EXPECT_NE(run.out.find("K\303\244fer - Lied.mp3"), std::string::npos);  // shown as UTF-8
   EXPECT_NE(run.out.find("%s%n%d - Fmt.mp3"), std::string::npos);
 
   run = test::RunCli({"search", "--json", "--mode", "move", "--move-to", moved, "--check-pairs",

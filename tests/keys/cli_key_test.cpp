@@ -11,14 +11,10 @@ namespace {
 
 using tarnwick::test::CliResult;
 using tarnwick::test::JsonLines;
-
-CliResult RunCli(std::vector<std::string> args) {
-  args.insert(args.begin(), "key");
-  return tarnwick::test::RunCli(args);
-}
+using tarnwick::test::RunCli;
 
 TEST(CliKey, PrintsOneAlignedLinePerNameInInputOrder) {
-  const CliResult run = RunCli({"/music/The Night Owls - Blue River.mp3",
+  const CliResult run = RunCli({"key", "/music/The Night Owls - Blue River.mp3",
                                 "Night Owls feat. Somebody - Blue River_1.mp3", "01.mp3"});
   EXPECT_EQ(run.status, 0);
   const std::string expected =
@@ -31,7 +27,7 @@ TEST(CliKey, PrintsOneAlignedLinePerNameInInputOrder) {
 
 // Wide characters take two terminal cells, a combining accent none.
 TEST(CliKey, AlignsWideAndCombiningCharactersByTerminalCells) {
-  const CliResult run = RunCli({"\u6771\u4eac.mp3", "Cafe\u0301.mp3", "abcdefgh.mp3"});
+  const CliResult run = RunCli({"key", "\u6771\u4eac.mp3", "Cafe\u0301.mp3", "abcdefgh.mp3"});
   EXPECT_EQ(run.out,
             "\u6771\u4eac.mp3      \n"
             "Cafe\u0301.mp3      kafe\n"
@@ -41,7 +37,7 @@ TEST(CliKey, AlignsWideAndCombiningCharactersByTerminalCells) {
 // Only the part after the last slash is keyed; Windows-1252 names show as UTF-8.
 TEST(CliKey, JsonKeysTheNameAfterTheLastSlash) {
   const CliResult run =
-      RunCli({"--json", "/tmp/The Band/Song.mp3", "Liebe/", "Caf\xE9 - Ol\xE9.mp3"});
+      RunCli({"key", "--json", "/tmp/The Band/Song.mp3", "Liebe/", "Caf\xE9 - Ol\xE9.mp3"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(JsonLines(run.out),
             (std::vector<nlohmann::json>{{{"name", "/tmp/The Band/Song.mp3"}, {"key", "song"}},

@@ -2,15 +2,8 @@
 // apart, the main window closed a tick after zero, cancel, and a new start.
 // The ticks are driven by hand; the real timer only has to be running.
 
-#include <QApplication>
 #include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
-#include <memory>
 
-#include "ui/program.h"
 #include "ui_support.h"
 
 using namespace tarnwick;

@@ -6,16 +6,13 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
-#include <QTest>
 
 #include "ui/fonts.h"
-#include "ui/program.h"
 #include "ui_support.h"
 
 using namespace tarnwick;
@@ -28,26 +25,21 @@ int TextWidth(const QWidget& control, QString text) {
   return control.fontMetrics().horizontalAdvance(text);
 }
 
-// The room a button gives its text: its contents without the frame or the
-// box or circle of a check box or radio button.
-int TextRoom(const QAbstractButton& button, QStyle::SubElement contents) {
-  QStyleOptionButton option;
-  option.initFrom(&button);
-  option.text = button.text();
-  return button.style()->subElementRect(contents, &option, &button).width();
-}
-
 // How much wider a control would have to be for its whole text; 0 for a
-// control whose text fits and for a control without a text of its own.
+// control whose text fits and for a control without a text of its own. A
+// button's room is its contents without the frame or the box or circle of a
+// check box or radio button.
 int Shortfall(const QWidget& control) {
-  if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
-    return TextWidth(control, button->text()) - TextRoom(*button, QStyle::SE_PushButtonContents);
-  }
-  if (const auto* box = qobject_cast<const QCheckBox*>(&control)) {
-    return TextWidth(control, box->text()) - TextRoom(*box, QStyle::SE_CheckBoxContents);
-  }
-  if (const auto* radio = qobject_cast<const QRadioButton*>(&control)) {
-    return TextWidth(control, radio->text()) - TextRoom(*radio, QStyle::SE_RadioButtonContents);
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents =
+        qobject_cast<const QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+        : qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                    : QStyle::SE_PushButtonContents;
+    return TextWidth(control, button->text()) -
+           button->style()->subElementRect(contents, &option, button).width();
   }
   if (const auto* label = qobject_cast<const QLabel*>(&control)) {
     return TextWidth(control, label->text()) - label->contentsRect().width();

@@ -1,18 +1,11 @@
 #include "ui_support.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDesktopServices>
-#include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QWidget>
-#include <filesystem>
 
 #include "platform/ini_file.h"
 #include "support/mp3_stream.h"
-#include "ui/program.h"
 
 namespace tarnwick::test {
 namespace {

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
-#include <QStringList>
+// Every UI test drives the program's windows with QTest; these are the
+// headers they all need.
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,13 +19,7 @@
 
 #include "support/temp_dir.h"
 #include "support/user_home.h"
-
-class QMenu;
-
-namespace tarnwick {
-struct Program;
-class TfHaupt;
-}  // namespace tarnwick
+#include "ui/program.h"
 
 namespace tarnwick::test {
 
