@@ -107,11 +107,15 @@ TEST_F(CliSearchTest, CommandLineFoldersIgnoreTheSettingsFilesAction) {
   EXPECT_EQ(ListFiles(music, ".mp3").size(), 4u) << "a dry run changes nothing";
 }
 
-// Delete mode puts the weaker copy into the trash, and the history says so.
-TEST_F(CliSearchTest, DeleteModeTrashesAndTheHistorySaysSo) {
+// Delete mode puts the weaker copy into the trash, the history says so, and
+// the undo finds it there by the journal.
+TEST_F(CliSearchTest, DeleteModeTrashesAndTheUndoBringsItBack) {
   ASSERT_EQ(RunCli({"search", "--mode", "delete", "--check-pairs", "off", music}, home).status, 0);
   EXPECT_TRUE(FileExists(home + ".local/share/Trash/files/The Band - Song.mp3"));
   EXPECT_EQ(JsonLines(RunCli({"history", "--json"}, home).out).at(0)["mode"], "trash");
+  const CliResult undo = RunCli({"undo"}, home);
+  EXPECT_EQ(undo.status, 0) << undo.out << undo.err;
+  EXPECT_TRUE(FileExists(music + "The Band - Song.mp3"));
 }
 
 // A failed action or a folder that cannot be searched shows in the status.
