@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -10,7 +11,9 @@
 #include <thread>
 
 #include "platform/file_errors.h"
+#include "platform/file_io.h"
 #include "platform/file_moves.h"
+#include "platform/file_system.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -158,6 +161,28 @@ TEST(MoveFile, ExpectedIdentityIsCheckedBeforeActing) {
             FileError::kChanged);
   EXPECT_EQ(DeleteFileAt(AT_FDCWD, path, &analysed), FileError::kChanged);
   EXPECT_EQ(ReadFile(path), "new song");
+}
+
+// A killed writer's temporary file goes with the next write; one of a writer
+// still at work stays.
+TEST(WriteFileAtomically, RemovesOnlyTemporariesOfDeadWriters) {
+  TempDir dir;
+  const pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  const std::string target = dir.Sub("tarnwick.ini");
+  const std::string stale = dir.WriteFile("tarnwick.ini.tmp-" + std::to_string(dead) + "-a", "");
+  const std::string live = dir.WriteFile("tarnwick.ini.tmp-" + std::to_string(getpid()) + "-b", "");
+  ASSERT_FALSE(WriteFileAtomically(target, "[Settings]\n", 0644));
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_EQ(ReadFile(target), "[Settings]\n");
+}
+
+TEST(ParentPath, OfTheRootAndOfAFolderBelowIt) {
+  EXPECT_EQ(ParentPath("/"), "/");
+  EXPECT_EQ(ParentPath("/media/"), "/");
+  EXPECT_EQ(ParentPath("/media/usb"), "/media");
 }
 
 }  // namespace
