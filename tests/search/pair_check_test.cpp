@@ -62,6 +62,10 @@ TEST_F(PairCheckTest, EachReasonHoldsThePairInMoveAndDeleteMode) {
   const std::string song = Song(kSong, 15, kHigh);
   std::string damaged = song;
   damaged.insert(damaged.size() / 2, std::string(40, 'x'));  // one error, and junk
+  // Damage of the same kinds counts by its errors: two against one.
+  std::string twice = damaged, once = Song(kSong, 15, kLow);
+  twice.insert(twice.size() / 4, std::string(40, 'x'));
+  once.insert(once.size() / 2, std::string(40, 'x'));
   struct Case {
     std::string kept, weaker;
     HeldPair::Reason reason;
@@ -69,6 +73,7 @@ TEST_F(PairCheckTest, EachReasonHoldsThePairInMoveAndDeleteMode) {
       {song, Song(kSong, 7, kLow), HeldPair::Reason::kLengthsDiffer},
       {song, Song(kOtherSong, 15, kLow), HeldPair::Reason::kDifferentRecordings},
       {damaged, Song(kSong, 15, kLow), HeldPair::Reason::kKeepIsDamaged},
+      {twice, once, HeldPair::Reason::kKeepIsDamaged},
   };
   for (const int mode : {kDoubleMove, kDoubleDelete}) {
     for (const Case& c : cases) {
