@@ -24,24 +24,12 @@ struct InfoOptions {
   std::vector<std::string> files;
 };
 
-// m:ss, or h:mm:ss from one hour up.
-std::string PlayTime(int seconds) {
-  char text[32];
-  if (seconds >= 3600) {
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-  } else {
-    std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
-  }
-  return text;
-}
-
 std::vector<std::string> Row(const std::string& path, const Mp3Analysis& analysis) {
   const TMp3Info& info = analysis.info;
   const std::string problems = ProblemsText(analysis.problems);
   if (analysis.failure != 0) return {DisplayCell(path), "-", "-", "-", "-", "-", problems};
   return {DisplayCell(path),
-          PlayTime(info.Length),
+          ClockTime(info.Length),
           std::to_string(info.Bitrate) + " kbit/s",
           info.Vbr ? "yes" : "no",
           std::to_string(info.Errors),

@@ -79,6 +79,17 @@ void PrintError(std::string_view message) {
 
 void PrintMessage(const std::string& text) { PrintError(OneLinePerLine(text)); }
 
+std::string ClockTime(long seconds) {
+  char text[32];
+  if (seconds >= 3600) {
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+  } else {
+    std::snprintf(text, sizeof text, "%ld:%02ld", seconds / 60, seconds % 60);
+  }
+  return text;
+}
+
 std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows) {
   std::vector<size_t> widths;
   for (const auto& row : rows) {

@@ -42,6 +42,9 @@ void PrintError(std::string_view message);
 // Shows the core's messages on standard error, one line per line.
 void PrintMessage(const std::string& text);
 
+// A length of time as m:ss, or h:mm:ss from one hour up.
+std::string ClockTime(long seconds);
+
 // Rows of cells as left-aligned columns, each as wide as its widest cell.
 void PrintTable(const std::vector<std::vector<std::string>>& rows);
 std::vector<size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows);

@@ -16,25 +16,13 @@ std::string Bar(double done) {
          std::string(static_cast<size_t>(kBarWidth - filled), '.') + "]";
 }
 
-// m:ss, or h:mm:ss from one hour up.
-std::string Duration(long seconds) {
-  char text[32];
-  if (seconds >= 3600) {
-    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-  } else {
-    std::snprintf(text, sizeof text, "%ld:%02ld", seconds / 60, seconds % 60);
-  }
-  return text;
-}
-
 // The pace so far, carried on: none until a second of work and a
 // hundredth of it are done, which would be guesses.
 std::string TimeLeft(double done, RunProgress::Clock::duration elapsed) {
   const double seconds = std::chrono::duration<double>(elapsed).count();
   if (done < 0.01 || seconds < 1.0) return "";
   const auto left = static_cast<long>(seconds * (1.0 - done) / done + 0.5);
-  return left > 0 ? "  " + Duration(left) + " left" : "";
+  return left > 0 ? "  " + ClockTime(left) + " left" : "";
 }
 
 // The end of `text` that fits into `width` columns, marked as cut.
