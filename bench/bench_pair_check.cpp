@@ -11,7 +11,7 @@
 #include <string>
 
 #include "search/duplicate_search.h"
-#include "support/mp3_encoder.h"
+#include "support/encoder.h"
 #include "support/mp3_stream.h"
 #include "support/recording_view.h"
 #include "support/synth_song.h"
