@@ -10,7 +10,7 @@
 #include "mp3/audio_fingerprint.h"
 #include "mp3/fingerprint_match.h"
 #include "support/encoder.h"
-#include "support/synth_song.h"
+#include "synth/synth_song.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "support/encoder.h"
 #include "support/mp3_stream.h"
 #include "support/recording_view.h"
-#include "support/synth_song.h"
+#include "synth/synth_song.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Calibrates the "same recording" threshold and measures how far the play
 // times of one recording differ between encodings. Generated songs
-// (tests/support/synth_song.h) are encoded with lame and ffmpeg in many ways;
+// (tests/synth/synth_song.h) are encoded with lame and ffmpeg in many ways;
 // the program prints the similarity of every pair of encodings of one song and
 // of each song against its different versions (another song, another melody
 // on the same instruments, another part, a live take), then the play times.
@@ -20,7 +20,7 @@
 #include "mp3/frame_header.h"
 #include "mp3/mp3_info.h"
 #include "support/encoder.h"
-#include "support/synth_song.h"
+#include "synth/synth_song.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "support/synth_voices.h"
+#include "synth/synth_voices.h"
 
 #include <algorithm>
 #include <cmath>

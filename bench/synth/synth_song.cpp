@@ -1,11 +1,11 @@
-#include "support/synth_song.h"
+#include "synth/synth_song.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
 
-#include "support/synth_voices.h"
+#include "synth/synth_voices.h"
 
 namespace tarnwick::test {
 namespace {
