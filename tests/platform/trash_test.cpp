@@ -28,8 +28,6 @@ TEST_F(HomeTrash, MovesTheFileIntoPrivateFoldersWithItsInfo) {
   const time_t before = time(nullptr);
   const TrashResult result = MoveToTrash(file);
   ASSERT_FALSE(result.error) << result.error.message();
-  EXPECT_EQ(result.entry.file, HomeTrashFolder() + "/files/Blue River.mp3");
-  EXPECT_EQ(result.entry.info, HomeTrashFolder() + "/info/Blue River.mp3.trashinfo");
   EXPECT_FALSE(FileExists(file));
   EXPECT_EQ(ReadFile(result.entry.file), song);
   ExpectInfo(result.entry.info, dir_.path() + "music/Blue%20River.mp3", before);
