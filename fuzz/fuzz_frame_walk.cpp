@@ -18,14 +18,6 @@ namespace {
 
 using fuzz::Require;
 
-// An ID3v2 tag of 10 header bytes and 300 zero bytes: its size, 300, is
-// written as four 7-bit groups (0, 0, 2, 44).
-std::vector<std::uint8_t> Id3v2Tag() {
-  std::vector<std::uint8_t> tag = {'I', 'D', '3', 4, 0, 0, 0, 0, 2, 44};
-  tag.resize(tag.size() + 300, 0);
-  return tag;
-}
-
 void CheckOutcome(const WalkOutcome& out, std::size_t size) {
   const TMp3Info& info = out.info;
   Require(out.failure == 0 || out.failure == kReadBeyondEnd || out.failure == kPositionBeforeStart,
@@ -47,7 +39,9 @@ void CheckBehindTag(std::span<const std::uint8_t> stream, const WalkOutcome& alo
   const bool own_tag =
       stream.size() >= 3 && stream[0] == 'I' && stream[1] == 'D' && stream[2] == '3';
   if (stream.size() < 4 || own_tag || alone.failure == kPositionBeforeStart) return;
-  std::vector<std::uint8_t> tagged = Id3v2Tag();
+  // A tag of 300 zero bytes; its size, 300, is four 7-bit groups (0, 0, 2, 44).
+  std::vector<std::uint8_t> tagged = {'I', 'D', '3', 4, 0, 0, 0, 0, 2, 44};
+  tagged.resize(tagged.size() + 300, 0);
   tagged.insert(tagged.end(), stream.begin(), stream.end());
   const WalkOutcome behind = WalkFrames(tagged);
   Require(behind.failure == alone.failure && behind.info == alone.info,

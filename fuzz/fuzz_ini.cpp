@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "platform/file_io.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
 
@@ -57,24 +58,14 @@ const char* WorkFolder() {
   return work_folder;
 }
 
-void WriteWhole(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  Require(
-      static_cast<bool>(out.write(content.data(), static_cast<std::streamsize>(content.size()))),
-      "write the file");
-}
-
 std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
-    s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
+  const size_t first = s.find_first_not_of(" \t\r");
+  return first == s.npos ? "" : s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
 // Section names of the header lines, "[name]" with anything after the "]",
@@ -103,13 +94,10 @@ std::vector<Value> AllValues(const IniFile& ini, const std::vector<std::string>&
   return values;
 }
 
-std::string FlipCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    const int u = static_cast<unsigned char>(c);  // the "C" locale: ASCII letters only
-    c = static_cast<char>(std::islower(u) ? std::toupper(u) : std::tolower(u));
-  }
-  return out;
+// Every ASCII letter in the other case (the only letters of the "C" locale).
+std::string FlipCase(std::string text) {
+  for (char& c : text) c ^= std::isalpha(static_cast<unsigned char>(c)) ? 0x20 : 0;
+  return text;
 }
 
 // What to write, chosen by `control` among the file's own names.
@@ -138,7 +126,7 @@ bool IsWritten(const Value& v, const Value& w) {
 
 void CheckWrite(std::string_view content, std::uint8_t control) {
   const std::string path = std::string(WorkFolder()) + "/fuzz.ini";
-  WriteWhole(path, content);
+  Require(!WriteFileAtomically(path, content, 0600), "write the file");
   const std::vector<std::string> sections = SectionNames(content);
   const std::vector<Value> before = AllValues(IniFile(path), sections);
 

@@ -23,22 +23,18 @@ TEST(TitleKey, SpellingsOfOneSongShareTheirKey) {
       {"Night Owls feat. Somebody - Blue River_1.mp3", "nigtowlsbluriver"},
       {"Die Käfer - Schöne Liebe.mp3", "dykaferskhonelibe"},
       {"Die Kaefer - Schoene Liebe.MP3", "dykaferskhonelibe"},
-      {"ÄRGER - Über Alles.mp3", "argeruberalles"},
       {"Café Olé - Track 2.mp3", "kafeoletrakk"},
   });
 }
 
 TEST(TitleKey, CreditsAreRemovedOnlyUpToTheNextDash) {
   ExpectKeys({
-      {"Andromeda - Night Train.mp3", "nigttrain"},
       // No "-" after the credit: it stays in the key.
       {"Night Owls - Blue River feat. Somebody.mp3", "nigtowlsbluriverfeatsomebody"},
       // Lazy: only up to the first "-", never to the last one.
       {"Night Owls feat. Al - Live - Blue River.mp3", "nigtowlslivebluriver"},
-      {"Owls ft. Al - Live - Song.mp3", "owlslivesong"},
       {"Owls ft Al - Live - Song.mp3", "owlslivesong"},
       {"Zappa ft. Al - Pizza.mp3", "zappapizza"},
-      {"Owls vs. Al - Live - Song.mp3", "owlslivesong"},
       {"Owls vsx Al - Live - Song.mp3", "owlslivesong"},
       {"Owls with Al - Live - Song.mp3", "owlslivesong"},
       {"Owls presents Al - Live - Song.mp3", "owlslivesong"},
@@ -91,6 +87,10 @@ TEST(TitleKey, WordBoundariesSeeOnlyAsciiWordCharacters) {
   });
 }
 
+TEST(TitleKey, NamesWithoutLettersHaveAnEmptyKey) {
+  ExpectKeys({{"01.mp3", ""}, {"_1.mp3", ""}, {"2001 - 09 - 11_3.mp3", ""}, {"", ""}});
+}
+
 TEST(TitleKey, UpperCaseLettersOutsideAToZAreMappedByTheirOwnRules) {
   EXPECT_EQ(LoweredName("ÄÖÜ ÉÇÑ AZ.MP3"), "ÄÖÜ ÉÇÑ az.mp3");
   ExpectKeys({
@@ -100,16 +100,11 @@ TEST(TitleKey, UpperCaseLettersOutsideAToZAreMappedByTheirOwnRules) {
   });
 }
 
-TEST(TitleKey, NamesWithoutLettersHaveAnEmptyKey) {
-  ExpectKeys({{"01.mp3", ""}, {"_1.mp3", ""}, {"2001 - 09 - 11_3.mp3", ""}, {"", ""}});
-}
-
 TEST(TitleKey, Windows1252NamesGetTheKeyOfTheirUtf8Spelling) {
   EXPECT_EQ(LoweredName("M\xE4rchen.MP3"), "märchen.mp3");
   EXPECT_EQ(TitleKey("Die M\xE4rchen - Sch\xF6ne Liebe.mp3"),
             TitleKey("Die Märchen - Schöne Liebe.mp3"));
   EXPECT_EQ(TitleKey("\xC4RGER - \xD6l.mp3"), "argerol");
-  EXPECT_EQ(TitleKey("Caf\xE9 \x80 Ol\xE9.mp3"), "kafeole");
   std::string key = "m\xE4rchen.mp3";
   ApplyTitleRules(key);
   EXPECT_EQ(key, "markhen");

@@ -1,5 +1,5 @@
-// The settings file in the hands of others: editors that write a byte order
-// mark, links, FIFOs, and kills in the middle of a save.
+// The settings file in the hands of others: links, FIFOs, and kills in the
+// middle of a save.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,7 +9,6 @@
 
 #include <random>
 
-#include "platform/file_errors.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "settings/settings.h"
@@ -21,15 +20,6 @@ namespace {
 
 using test::ReadFile;
 using test::TempDir;
-
-TEST(SettingsFile, ByteOrderMarkIsSkippedAndKept) {
-  TempDir dir;
-  const std::string path = dir.WriteFile("tarnwick.ini", "\xEF\xBB\xBF[Settings]\nlang=x.ini\n");
-  IniFile ini(path);
-  EXPECT_EQ(ini.ReadString("Settings", "lang", ""), "x.ini");
-  ASSERT_FALSE(ini.WriteString("Settings", "double", "1"));
-  EXPECT_EQ(ReadFile(path), "\xEF\xBB\xBF[Settings]\nlang=x.ini\ndouble=1\n");
-}
 
 TEST(SettingsFile, LinkIsWrittenThroughAndStaysALink) {
   TempDir dir;
