@@ -5,6 +5,7 @@
 #include "history/journal_reader.h"
 #include "history/run_history.h"
 #include "history_fixture.h"
+#include "support/cli_runner.h"
 
 namespace tarnwick {
 namespace {
@@ -60,12 +61,10 @@ TEST_F(Undo, BringsBackMovedRenamedAndTrashedFilesAndThenHasNothingMore) {
   const test::Undone undone = test::Undo(journal);
   EXPECT_EQ(StepsText(dry), StepsText(undone));
   EXPECT_EQ(undone.result.notUndoable, 1u);
-  const std::string trashed = dir_.path() + "data/Trash/files/two\nlines.mp3";
-  EXPECT_EQ(StepsText(undone),
-            (std::vector<std::string>{
-                "delete " + music_ + "Gone.mp3 -> : a deleted file cannot be brought back",
-                "trash " + trashed + " -> " + music_ + "two\nlines.mp3",
-                "rename " + song + " -> " + numbered, "move " + moved + " -> " + song}));
+  // Newest first.
+  ASSERT_EQ(undone.steps.size(), 4u);
+  EXPECT_EQ(undone.steps[0].error, "a deleted file cannot be brought back");
+  EXPECT_EQ(undone.steps[1].from, dir_.path() + "data/Trash/files/two\nlines.mp3");
   before.erase("Gone.mp3");
   EXPECT_EQ(test::FilesBelow(music_), before);
 
@@ -134,18 +133,66 @@ TEST_F(Undo, NeverReplacesAFileNorBringsBackOneChangedSinceTheRun) {
   ReplaceWithLookAlike(moved + "twin.mp3");
 
   const test::Undone undone = test::Undo(journal);
-  EXPECT_EQ(StepsText(undone),
-            (std::vector<std::string>{"move " + moved + "twin.mp3 -> " + twin +
-                                          ": the file is neither at its old nor at its new name",
-                                      "move " + moved + "fine.mp3 -> " + music_ + "fine.mp3",
-                                      "move " + moved + "changed.mp3 -> " + music_ +
-                                          "changed.mp3: the file has changed since the run",
-                                      "move " + moved + "taken.mp3 -> " + music_ +
-                                          "taken.mp3: another file has taken its old name"}));
+  std::vector<std::string> errors;
+  for (const UndoStep& step : undone.steps) errors.push_back(step.error);
+  EXPECT_EQ(errors, (std::vector<std::string>{"the file is neither at its old nor at its new name",
+                                              "", "the file has changed since the run",
+                                              "another file has taken its old name"}));
   EXPECT_EQ(undone.result.failed, 3u);
   EXPECT_EQ(ReadFile(music_ + "taken.mp3"), "a new file");
   EXPECT_EQ(ReadFile(moved + "changed.mp3"), "edited since");
   EXPECT_EQ(UndoStateOf(ReadJournal(journal)), UndoState::kPartlyUndone);
+}
+
+// Two runs; the newer one cannot be undone whole because a new file took
+// a name. `undo` takes the newest run not yet undone, then the older one.
+TEST_F(Undo, TheProgramUndoesTheNewestRunFirstAndHistoryTellsWhatWasUndone) {
+  const std::string moved = dir_.MakeDir("music/moved");
+  WriteSongs({"a.mp3", "b.mp3", "c.mp3"});
+  const std::string older = test::RunLogged(
+      music_, [&](test::LoggedRun& run) { run.Move(music_ + "a.mp3", moved + "a.mp3"); });
+  const std::string newer = test::RunLogged(music_, [&](test::LoggedRun& run) {
+    run.Trash(music_ + "b.mp3");
+    run.Move(music_ + "c.mp3", moved + "c.mp3");
+  });
+  dir_.WriteFile("music/c.mp3", "new");
+
+  auto runs = test::JsonLines(test::RunCli({"history", "--json"}).out);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0]["journal"], newer);
+  EXPECT_EQ(runs[0]["done"]["trash"], 1);
+  EXPECT_EQ(runs[1]["folders"], nlohmann::json::array({music_}));
+  EXPECT_EQ(runs[1]["undone"], "no");
+
+  const test::CliResult dry = test::RunCli({"undo", "--dry-run", "--json"});
+  EXPECT_EQ(dry.status, 4);
+  const auto steps = test::JsonLines(dry.out);
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[0]["error"], "another file has taken its old name");
+  EXPECT_EQ(steps[0]["from"], moved + "c.mp3");
+  EXPECT_EQ(steps[0]["dry_run"], true);
+  EXPECT_EQ(steps[1]["action"], "trash");
+  EXPECT_TRUE(steps[1]["ok"]);
+
+  const test::CliResult first = test::RunCli({"undo"});
+  EXPECT_EQ(first.status, 4);
+  EXPECT_EQ(first.out, "failed to move back: " + moved + "c.mp3 -> " + music_ +
+                           "c.mp3: another file has taken its old name\nrestore: " + dir_.path() +
+                           "data/Trash/files/b.mp3 -> " + music_ + "b.mp3\n");
+  EXPECT_NE(first.err.find("undo " + newer), std::string::npos) << first.err;
+  const test::CliResult second = test::RunCli({"undo"});
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(second.out, "move back: " + moved + "a.mp3 -> " + music_ + "a.mp3\n");
+  const test::CliResult third = test::RunCli({"undo"});
+  EXPECT_EQ(third.status, 0);
+  EXPECT_EQ(third.out, "");
+  EXPECT_NE(third.err.find("nothing to undo"), std::string::npos);
+
+  runs = test::JsonLines(test::RunCli({"history", "--json"}).out);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0]["undone"], "partly");
+  EXPECT_EQ(runs[1]["undone"], "yes");
+  EXPECT_NE(test::RunCli({"history"}).out.find("partly"), std::string::npos);
 }
 
 }  // namespace

@@ -111,7 +111,6 @@ TEST(PairLengths, BoundIsTwoSecondsOrThreePercentButNeverBelowAQuarter) {
   EXPECT_TRUE(LengthsDiffer(30.0, 29.0));
   EXPECT_FALSE(LengthsDiffer(3.0, 2.76));  // the quarter second floor
   EXPECT_TRUE(LengthsDiffer(3.0, 2.7));
-  EXPECT_TRUE(LengthsDiffer(11.0, 2.0));
 }
 
 }  // namespace
