@@ -1,5 +1,6 @@
 // The options dialog: how it fills and greys out, its enabling rules, the
-// five checks of OK in their order, what OK stores and what Abbrechen drops.
+// five checks of OK in their order, what OK stores and what Abbrechen drops,
+// and the shortcut buttons.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "platform/app_folder.h"
 #include "ui_support.h"
 
 using namespace tarnwick;
@@ -60,28 +62,41 @@ class OptionsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showingFillsFieldsAndDisablesMainWindow();
+  void showsStoredSettingsAndDropsEditsOnAbort();
   void checksRunInOrderOneMessageAPress();
   void checkOfTheRuleList();
   void okAddsSlashesStoresAndSwitchesLanguage();
   void failedWriteKeepsDialogOpen();
-  void abbrechenDropsEdits();
   void storedChoices();
   void folderPickers();
+  void shortcutButtons();
 };
 
-void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
+// The dialog shows the stored settings and greys out the main window; Esc or
+// Abbrechen closes it and drops every edit.
+void OptionsTest::showsStoredSettingsAndDropsEditsOnAbort() {
   Fixture f("double=1\nmovefolder=/nowhere/\nmultifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
+  const std::string before = f.home.ReadSettings();
+  QLineEdit& song = f.Dialog<QLineEdit>("editSong");
+  QListWidget& folders = f.Dialog<QListWidget>("listMultiFolder");
   QVERIFY(f.program->fOptionen.isVisible() && !f.program->fHaupt.isEnabled());
-  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
+  QCOMPARE(song.text(), QString::fromStdString(f.music));
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), QString("/nowhere/"));
   QVERIFY(f.Dialog<QRadioButton>("raDoubleItem1").isChecked());
   QVERIFY(f.Dialog<QCheckBox>("chMultiFolder").isChecked());
-  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 2);
+  QCOMPARE(folders.count(), 2);
   QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("English"));
 
-  QTest::keyClick(&f.Dialog<QLineEdit>("editSong"), Qt::Key_Escape);
+  song.setText("/elsewhere/");
+  folders.addItem("/extra/");
+  QTest::keyClick(&song, Qt::Key_Escape);
   QVERIFY(!f.program->fOptionen.isVisible() && f.program->fHaupt.isEnabled());
+  QCOMPARE(f.home.ReadSettings(), before);
+  f.Main<QPushButton>("btnOptionen").click();
+  QCOMPARE(song.text(), QString::fromStdString(f.music));
+  QCOMPARE(folders.count(), 2);
+  f.Dialog<QPushButton>("btnAbort").click();
+  QVERIFY(!f.program->fOptionen.isVisible());
 }
 
 // Each press shows at most the first failing check, brings its page to the
@@ -153,34 +168,15 @@ void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
 // The settings have changed already, but the dialog stays open and the
 // language is not read again, which would say that it is missing here.
 void OptionsTest::failedWriteKeepsDialogOpen() {
-  ProgramHome home;
-  MessageRecorder recorder;
-  const std::string music = home.dir().MakeDir("music");
+  Fixture f;
   // Nobody, not even root, can create a file in /proc.
   qputenv("TARNWICK_HOME", "/proc/");
-  Program program({"tarnwick"});
-  program.fHaupt.show();
-  Find<QPushButton>(program.fHaupt, "btnOptionen").click();
-  recorder.messages.clear();
-  Find<QLineEdit>(program.fOptionen, "editSong").setText(QString::fromStdString(music));
-  Find<QPushButton>(program.fOptionen, "btnOK").click();
-  QCOMPARE(recorder.Texts(),
+  f.Dialog<QLineEdit>("editSong").setText(QString::fromStdString(f.home.dir().path()));
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts(),
            QStringList{"Unable to write to /proc/tarnwick.ini: No such file or directory"});
-  QVERIFY(program.fOptionen.isVisible());
-  QCOMPARE(program.fHaupt.Settings().mp3folder, music);
-}
-
-void OptionsTest::abbrechenDropsEdits() {
-  Fixture f;
-  const std::string before = f.home.ReadSettings();
-  f.Dialog<QLineEdit>("editSong").setText("/elsewhere/");
-  f.Dialog<QListWidget>("listMultiFolder").addItem("/extra/");
-  f.Dialog<QPushButton>("btnAbort").click();
-  QCOMPARE(f.home.ReadSettings(), before);
-
-  f.Main<QPushButton>("btnOptionen").click();
-  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
-  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 0);
+  QVERIFY(f.program->fOptionen.isVisible());
+  QCOMPARE(f.program->fHaupt.Settings().mp3folder, f.home.dir().path());
 }
 
 // VBR choices both stored off: neither button is on, and OK keeps both off;
@@ -248,6 +244,31 @@ void OptionsTest::folderPickers() {
   QString unslashed = picked;
   unslashed.chop(1);
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
+}
+
+// Without a desktop folder the entry fails; a second press writes it again.
+// The entry starts the running program with the language's comment, or the
+// launcher an installed program names.
+void OptionsTest::shortcutButtons() {
+  Fixture f;
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  const std::string desktop = f.home.user().dir().MakeDir("Desktop");
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  qputenv("TARNWICK_LAUNCHER", "/opt/tarnwick/tarnwick.sh");
+  f.Dialog<QPushButton>("btnLinkAutostart").click();
+  qunsetenv("TARNWICK_LAUNCHER");
+  const QString done = "Shortcut created on the desktop";
+  QCOMPARE(f.recorder.Texts(), QStringList({"The shortcut could not be created", done, done,
+                                            "Shortcut created in autostart"}));
+  const std::map<std::string, std::string> entries = FilesBelow(desktop);
+  QCOMPARE(entries.size(), 1u);
+  const std::string& entry = entries.begin()->second;
+  QVERIFY(entry.find("\nExec=\"" + ExecutablePath() + "\"\n") != std::string::npos);
+  QVERIFY(entry.find("\nComment=Finds songs stored twice") != std::string::npos);
+  const std::string launched =
+      ReadFile(f.home.user().path() + ".config/autostart/tarnwick.desktop");
+  QVERIFY(launched.find("\nExec=\"/opt/tarnwick/tarnwick.sh\"\n") != std::string::npos);
 }
 
 QTEST_MAIN(OptionsTest)
