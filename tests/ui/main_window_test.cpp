@@ -156,7 +156,7 @@ void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
                             f.List().viewport()->mapToGlobal(f.RowCentre(row)));
     QApplication::sendEvent(f.List().viewport(), &event);
   };
-  AnswerMenu([&offered](QMenu& menu) {
+  AnswerNext<QMenu>([&offered](QMenu& menu) {
     for (QAction* action : menu.actions()) offered << action->text();
     menu.actions()[2]->trigger();
   });
@@ -164,7 +164,7 @@ void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
   QCOMPARE(offered, QStringList({"Open", "Open containing folder", "Copy path"}));
   const QString file = f.Cell(2);
   QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + file);
-  AnswerMenu([](QMenu& menu) { menu.actions()[1]->trigger(); });
+  AnswerNext<QMenu>([](QMenu& menu) { menu.actions()[1]->trigger(); });
   openRowMenu(2);
   QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.music))});
 }

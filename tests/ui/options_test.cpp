@@ -38,24 +38,6 @@ struct Fixture : ProgramFixture {
   void PressOk() { Dialog<QPushButton>("btnOK").click(); }
 };
 
-// Answers the next folder picker: `answer` gets the dialog and accepts or
-// rejects it; the picker's title and the folder it opened at are kept.
-struct Picker {
-  QString title;
-  QString openedAt;
-};
-void AnswerPicker(const std::function<void(QFileDialog&)>& answer, Picker* seen) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, seen] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    poll->deleteLater();
-    *seen = {dialog->windowTitle(), dialog->directory().absolutePath() + "/"};
-    answer(*dialog);
-  });
-  poll->start(20);
-}
-
 }  // namespace
 
 class OptionsTest : public QObject {
@@ -212,19 +194,21 @@ void OptionsTest::storedChoices() {
 void OptionsTest::folderPickers() {
   Fixture f("multifolder=1\n[Folders]\n0=/a/\n");
   const QString picked = QString::fromStdString(f.home.dir().MakeDir("picked"));
-  Picker seen;
+  QString title, openedAt;
   // With nothing typed, a folder dialog answers with the folder it shows.
   const auto choose = [&](QFileDialog& dialog) {
+    title = dialog.windowTitle();
+    openedAt = dialog.directory().absolutePath() + "/";
     dialog.setDirectory(picked);
     static_cast<QDialog&>(dialog).accept();
   };
-  AnswerPicker(choose, &seen);
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
-  QCOMPARE(seen.openedAt, QString::fromStdString(f.music));
-  AnswerPicker(choose, &seen);
+  QCOMPARE(openedAt, QString::fromStdString(f.music));
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
   QCOMPARE(f.recorder.Texts(), QStringList{"\"" + picked + "\" is in the list already"});
-  AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &seen);
+  AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
   QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
   f.Dialog<QPushButton>("btnMultiFolderDelete").click();  // nothing selected
@@ -237,10 +221,10 @@ void OptionsTest::folderPickers() {
   f.Dialog<QRadioButton>("raDoubleItem1").click();
   const std::string moved = f.home.dir().MakeDir("moved");
   f.Dialog<QLineEdit>("editMove").setText(QString::fromStdString(moved));
-  AnswerPicker(choose, &seen);
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMove").click();
-  QCOMPARE(seen.title, QString("Choose the folder for duplicate files"));
-  QCOMPARE(seen.openedAt, QString::fromStdString(moved));
+  QCOMPARE(title, QString("Choose the folder for duplicate files"));
+  QCOMPARE(openedAt, QString::fromStdString(moved));
   QString unslashed = picked;
   unslashed.chop(1);
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);

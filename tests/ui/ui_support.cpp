@@ -50,18 +50,6 @@ OpenedUrls::OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open")
 
 OpenedUrls::~OpenedUrls() { QDesktopServices::unsetUrlHandler("file"); }
 
-void AnswerMenu(const std::function<void(QMenu&)>& answer) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
-    poll->deleteLater();
-    answer(*menu);
-    menu->close();
-  });
-  poll->start(10);
-}
-
 ProgramHome::ProgramHome(bool withLanguages) {
   if (withLanguages) {
     std::filesystem::copy(TARNWICK_LANGUAGE_SOURCE, dir_.path() + "language");
