@@ -1,8 +1,10 @@
 // What the list says after a run that moved, trashed, renamed and held
 // files: the mark and tool tip of each row, rows that follow their files,
-// the mark of a held pair and the summary in the status bar.
+// the mark of a held pair, the summary in the status bar, and the countdown
+// that ends a run with "close".
 
 #include <QIcon>
+#include <QLabel>
 #include <QStatusBar>
 
 #include "ui_support.h"
@@ -32,6 +34,7 @@ class RunOutcomeTest : public QObject {
   void trashedRowOpensNothing();
   void nothingFoundSaysSo();
   void undoButtonBringsTheRunBack();
+  void countdownCancelledOrRunDown();
 };
 
 // Tune.mp3 loses to Tune_1.mp3, which then takes its name; a hard link is
@@ -115,6 +118,43 @@ void RunOutcomeTest::nothingFoundSaysSo() {
   f.Search("");
   QCOMPARE(f.Cell(0), QString("No duplicates found"));
   QCOMPARE(f.Summary(), f.Cell(0));
+}
+
+// Cancel (the button, or Esc, as the countdown has the focus) keeps the
+// program; the next run counts from five again, to zero a second apart, and
+// closes the main window a tick after zero. The ticks are driven by hand;
+// the real timer only has to be running.
+void RunOutcomeTest::countdownCancelledOrRunDown() {
+  Fixture f;
+  WritePairs(f.music, 1);
+  f.Search("close=1\n");
+  TfEnde& countdown = f.program->fEnde;
+  QTimer& timer = Find<QTimer>(countdown, "Timer1");
+  const auto shows = [&countdown](int seconds) {
+    return Find<QLabel>(countdown, "lblEnde").text() ==
+           QString("The program closes in %1 second%2").arg(seconds).arg(seconds == 1 ? "" : "s");
+  };
+  QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
+  countdown.Timer1Timer();
+  countdown.Timer1Timer();
+  QVERIFY(shows(3));
+  Find<QPushButton>(countdown, "btnCancel").click();
+  QVERIFY(!countdown.isVisible() && !timer.isActive());
+  f.Click("btnTarnwick");
+  QVERIFY(QTest::qWaitForWindowActive(&countdown));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(!countdown.isVisible() && !timer.isActive() && f.Main().isVisible());
+
+  f.Click("btnTarnwick");
+  QVERIFY(timer.isActive() && shows(5));
+  for (int seconds = 4; seconds >= 0; --seconds) {
+    countdown.Timer1Timer();
+    QVERIFY(shows(seconds));
+  }
+  QCOMPARE(closed.count(), 0);
+  countdown.Timer1Timer();
+  QCOMPARE(closed.count(), 1);
+  QVERIFY(!f.Main().isVisible() && !timer.isActive());
 }
 
 QTEST_MAIN(RunOutcomeTest)
