@@ -81,8 +81,9 @@ void StartupTest::debugModeFromFirstArgumentOnly() {
 }
 
 // The stored widths and window place come back when the window shows, but
-// never larger than the free area of the screen; closing writes what the
-// columns and the window have then, creating the file if needed.
+// never larger than the free area of the screen; closing (here by the exit
+// button) writes what the columns and the window have then, creating the
+// file if needed.
 void StartupTest::closingSavesColumnWidthsAndWindowPlace() {
   ProgramHome home;
   MessageRecorder recorder;
@@ -105,7 +106,7 @@ void StartupTest::closingSavesColumnWidthsAndWindowPlace() {
     QVERIFY(program.fHaupt.screen()->availableGeometry().contains(program.fHaupt.geometry()));
     header.resizeSection(1, 77);
     program.fHaupt.setGeometry(30, 40, 500, 400);
-    program.fHaupt.close();
+    Find<QPushButton>(program.fHaupt, "btnEnde").click();
   }
   QCOMPARE(home.Setting("titleWidth0") + " " + home.Setting("titleWidth1"), QString("120 77"));
   QCOMPARE(home.Setting("windowWidth") + " " + home.Setting("windowHeight"), QString("500 400"));
