@@ -22,14 +22,10 @@ namespace {
 struct Fixture : ProgramFixture {
   explicit Fixture(std::string_view extraSettings = "") {
     Start(extraSettings);
-    Main<QPushButton>("btnOptionen").click();
+    Click("btnOptionen");
     recorder.messages.clear();
   }
 
-  template <typename Control>
-  Control& Main(const char* name) {
-    return Find<Control>(program->fHaupt, name);
-  }
   template <typename Control>
   Control& Dialog(const char* name) {
     return Find<Control>(program->fOptionen, name);
@@ -74,7 +70,7 @@ void OptionsTest::showsStoredSettingsAndDropsEditsOnAbort() {
   QTest::keyClick(&song, Qt::Key_Escape);
   QVERIFY(!f.program->fOptionen.isVisible() && f.program->fHaupt.isEnabled());
   QCOMPARE(f.home.ReadSettings(), before);
-  f.Main<QPushButton>("btnOptionen").click();
+  f.Click("btnOptionen");
   QCOMPARE(song.text(), QString::fromStdString(f.music));
   QCOMPARE(folders.count(), 2);
   f.Dialog<QPushButton>("btnAbort").click();
@@ -139,10 +135,10 @@ void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
   QCOMPARE(QStringList({f.home.Setting("mp3folder"), f.home.Setting("movefolder"),
                         f.home.Setting("lang"), f.home.Setting("autostart")}),
            QStringList({music, "/not/checked", "deutsch.ini", "1"}));
-  QCOMPARE(f.Main<QPushButton>("btnEnde").text(), QString("Beenden"));
-  QVERIFY(!f.Main<QTimer>("tAutostart").isActive());
+  QCOMPARE(Find<QPushButton>(f.Main(), "btnEnde").text(), QString("Beenden"));
+  QVERIFY(!Find<QTimer>(f.Main(), "tAutostart").isActive());
 
-  f.Main<QPushButton>("btnOptionen").click();
+  f.Click("btnOptionen");
   QCOMPARE(f.Dialog<QPushButton>("btnAbort").text(), QString("&Abbrechen"));
   QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("Deutsch"));
 }
