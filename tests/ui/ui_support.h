@@ -23,12 +23,11 @@
 
 namespace tarnwick::test {
 
-// A message as the program would have shown it: its text, the caption of
-// its box, and whether any window was on the screen at that moment.
+// A message as the program would have shown it: its text and the caption
+// of its box.
 struct RecordedMessage {
   std::string text;
   QString title;
-  bool windowVisible = false;
 };
 
 // For as long as it lives, records every message box the program shows and
