@@ -130,21 +130,17 @@ void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
   OpenedUrls opened;
   f.Click("btnTarnwick");
   QStringList offered;
-  const auto openRowMenu = [&f](int row) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, f.RowCentre(row),
-                            f.List().viewport()->mapToGlobal(f.RowCentre(row)));
-    QApplication::sendEvent(f.List().viewport(), &event);
-  };
+  const QPoint at = f.RowCentre(2);
+  QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, f.List().viewport()->mapToGlobal(at));
   AnswerNext<QMenu>([&offered](QMenu& menu) {
     for (QAction* action : menu.actions()) offered << action->text();
     menu.actions()[2]->trigger();
   });
-  openRowMenu(2);
+  QApplication::sendEvent(f.List().viewport(), &menuAsked);
   QCOMPARE(offered, QStringList({"Open", "Open containing folder", "Copy path"}));
-  const QString file = f.Cell(2);
-  QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + file);
+  QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + f.Cell(2));
   AnswerNext<QMenu>([](QMenu& menu) { menu.actions()[1]->trigger(); });
-  openRowMenu(2);
+  QApplication::sendEvent(f.List().viewport(), &menuAsked);
   QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.music))});
 }
 
