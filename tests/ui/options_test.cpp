@@ -118,9 +118,7 @@ void OptionsTest::checksRunInOrderOneMessageAPress() {
 void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
   Fixture f;
   const QString music = QString::fromStdString(f.music);
-  QString unslashed = music;
-  unslashed.chop(1);
-  f.Dialog<QLineEdit>("editSong").setText(unslashed);
+  f.Dialog<QLineEdit>("editSong").setText(music.chopped(1));
   f.Dialog<QLineEdit>("editMove").setText("/not/checked");
   f.Dialog<QCheckBox>("chAutostart").click();
   QComboBox& languages = f.Dialog<QComboBox>("cbLang");
@@ -217,9 +215,7 @@ void OptionsTest::folderPickers() {
   f.Dialog<QPushButton>("btnMove").click();
   QCOMPARE(title, QString("Choose the folder for duplicate files"));
   QCOMPARE(openedAt, QString::fromStdString(moved));
-  QString unslashed = picked;
-  unslashed.chop(1);
-  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
+  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), picked.chopped(1));
 }
 
 // Without a desktop folder the entry fails; a second press writes it again.
