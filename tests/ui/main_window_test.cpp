@@ -1,6 +1,6 @@
-// The main window during and between runs: the exit button as cancel and
-// close button, the close box during a run, the results list's selection
-// rule, keys, double-click and menu, the link label and the status bar.
+// The main window during and between runs: the exit button and the close
+// box during a run, the results list's selection rule, keys, double-click
+// and menu, the link label and the status bar.
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -23,17 +23,14 @@ struct Fixture : ProgramFixture {
   }
 
   QPushButton& Button(const char* name) { return Find<QPushButton>(Main(), name); }
-  void RunSearch() { Click("btnTarnwick"); }
 };
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void exitButtonStopsRunThenCloses();
-  void closeBoxDuringRunStopsItThenCloses();
+  void exitButtonOrCloseBoxStopsTheRun();
   void separatorRowsRefuseSelection();
-  void doubleClickOpensSelectedFile();
   void withoutPlayerOpeningSaysSo();
   void rowMenuOffersOpenFolderAndCopy();
   void columnsFillTheWidthAndCutCellsTellTheirText();
@@ -43,8 +40,9 @@ class MainWindowTest : public QObject {
 };
 
 // Pressed while the run waits at a test point, the exit button stops it:
-// nothing more is listed and the window stays. Pressed again, it closes it.
-void MainWindowTest::exitButtonStopsRunThenCloses() {
+// nothing is listed and the window stays. The close box stops the next run
+// the same way and closes the window once the run has returned.
+void MainWindowTest::exitButtonOrCloseBoxStopsTheRun() {
   Fixture f(3);
   QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
   QString captionDuringRun;
@@ -54,30 +52,18 @@ void MainWindowTest::exitButtonStopsRunThenCloses() {
     searchEnabledDuringRun = f.Button("btnTarnwick").isEnabled();
     f.Button("btnEnde").click();
   });
-  f.RunSearch();
+  f.Click("btnTarnwick");
   QCOMPARE(captionDuringRun, QString("&Cancel"));
   QVERIFY(!searchEnabledDuringRun);
   QCOMPARE(RowCount(f.Main()), 0);
   QCOMPARE(f.Button("btnEnde").text(), QString("Exit"));
 
-  f.RunSearch();  // lists only if the search button is enabled again
-  QCOMPARE(RowCount(f.Main()), 9);
-  QCOMPARE(closed.count(), 0);
-  f.Button("btnEnde").click();
-  QCOMPARE(closed.count(), 1);
-}
-
-// The close box stops a run at its next test point, as the exit button
-// does, and closes the window once the run has returned.
-void MainWindowTest::closeBoxDuringRunStopsItThenCloses() {
-  Fixture f(3);
-  QSignalSpy closed(&f.Main(), &TfHaupt::Closed);
   int closedAtOnce = -1;
   QTimer::singleShot(0, [&] {
     f.Main().close();
     closedAtOnce = closed.count();
   });
-  f.RunSearch();
+  f.Click("btnTarnwick");  // runs only if the search button is enabled again
   QCOMPARE(closedAtOnce, 0);
   QCOMPARE(closed.count(), 1);
   QCOMPARE(RowCount(f.Main()), 0);
@@ -85,14 +71,24 @@ void MainWindowTest::closeBoxDuringRunStopsItThenCloses() {
 
 // A separator band before each pair: clicking it, or moving onto it with
 // the keyboard, leaves the selection as it was. Arrow, Home and End keys step
-// over the bands; Enter opens the selected file and Tab leaves the list.
+// over the bands; Tab leaves the list. A double-click anywhere on the list,
+// or Enter, opens the selected row's file, made of its folder and name;
+// without a selection nothing opens.
 void MainWindowTest::separatorRowsRefuseSelection() {
   Fixture f(3);
   OpenedUrls opened;
-  f.RunSearch();
+  f.Click("btnTarnwick");
   QTableView& list = f.List();
+  const auto doubleClick = [&](int row) {
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, f.RowCentre(row));
+  };
+  const auto file = [&f](int row) {
+    return QUrl::fromLocalFile(QString::fromStdString(f.music) + f.Cell(row));
+  };
+  doubleClick(0);
+  QVERIFY(opened.urls.isEmpty());
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, f.RowCentre(4));
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, f.RowCentre(3));
+  doubleClick(3);
   QCOMPARE(list.selectionModel()->selectedRows(), QModelIndexList{list.model()->index(4, 0)});
   f.Main().activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&f.Main()));
@@ -109,26 +105,9 @@ void MainWindowTest::separatorRowsRefuseSelection() {
   QCOMPARE(press(Qt::Key_End), 8);
   QCOMPARE(press(Qt::Key_Home), 1);
   QTest::keyClick(&list, Qt::Key_Return);
-  QCOMPARE(opened.urls.size(), 1);
-  QCOMPARE(opened.urls[0].fileName(), f.Cell(1));
+  QCOMPARE(opened.urls, QList<QUrl>({file(4), file(1)}));
   QTest::keyClick(&list, Qt::Key_Tab);
   QVERIFY(!list.hasFocus());
-}
-
-// The selected row's folder and name make the path; a double-click anywhere
-// on the list opens it, and without a selection nothing opens.
-void MainWindowTest::doubleClickOpensSelectedFile() {
-  Fixture f(1);
-  OpenedUrls opened;
-  f.RunSearch();
-  QWidget* viewport = f.List().viewport();
-  const QPoint below(10, viewport->height() - 5);
-  QTest::mouseDClick(viewport, Qt::LeftButton, {}, below);
-  QVERIFY(opened.urls.isEmpty());
-  QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.RowCentre(2));
-  QTest::mouseDClick(viewport, Qt::LeftButton, {}, below);
-  const QUrl expected = QUrl::fromLocalFile(QString::fromStdString(f.music) + f.Cell(2));
-  QCOMPARE(opened.urls, QList<QUrl>({expected, expected}));
 }
 
 // With no program on the path that could open a file, the desktop cannot
@@ -137,7 +116,7 @@ void MainWindowTest::withoutPlayerOpeningSaysSo() {
   Fixture f(1);
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", QByteArray::fromStdString(f.home.dir().MakeDir("empty")));
-  f.RunSearch();
+  f.Click("btnTarnwick");
   f.List().selectRow(1);
   QTest::keyClick(&f.List(), Qt::Key_Enter);
   qputenv("PATH", path);
@@ -149,23 +128,19 @@ void MainWindowTest::withoutPlayerOpeningSaysSo() {
 void MainWindowTest::rowMenuOffersOpenFolderAndCopy() {
   Fixture f(1);
   OpenedUrls opened;
-  f.RunSearch();
+  f.Click("btnTarnwick");
   QStringList offered;
-  const auto openRowMenu = [&f](int row) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, f.RowCentre(row),
-                            f.List().viewport()->mapToGlobal(f.RowCentre(row)));
-    QApplication::sendEvent(f.List().viewport(), &event);
-  };
-  AnswerMenu([&offered](QMenu& menu) {
+  const QPoint at = f.RowCentre(2);
+  QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, f.List().viewport()->mapToGlobal(at));
+  AnswerNext<QMenu>([&offered](QMenu& menu) {
     for (QAction* action : menu.actions()) offered << action->text();
     menu.actions()[2]->trigger();
   });
-  openRowMenu(2);
+  QApplication::sendEvent(f.List().viewport(), &menuAsked);
   QCOMPARE(offered, QStringList({"Open", "Open containing folder", "Copy path"}));
-  const QString file = f.Cell(2);
-  QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + file);
-  AnswerMenu([](QMenu& menu) { menu.actions()[1]->trigger(); });
-  openRowMenu(2);
+  QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(f.music) + f.Cell(2));
+  AnswerNext<QMenu>([](QMenu& menu) { menu.actions()[1]->trigger(); });
+  QApplication::sendEvent(f.List().viewport(), &menuAsked);
   QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.music))});
 }
 
@@ -177,7 +152,7 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
   WriteMp3(f.music + latin1);
   WriteMp3(f.music + "Cafe - Song.mp3", 192);
   OpenedUrls opened;
-  f.RunSearch();
+  f.Click("btnTarnwick");
   const QString cafe = QString::fromUtf8("Café - Song.mp3");
   const int row = f.Cell(1) == cafe ? 1 : 2;
   QCOMPARE(f.Cell(row), cafe);
@@ -193,7 +168,7 @@ void MainWindowTest::doubleClickKeepsBytesOfNamesThatAreNotUtf8() {
 void MainWindowTest::columnsFillTheWidthAndCutCellsTellTheirText() {
   Fixture f(1);
   f.Main().resize(800, 300);
-  f.RunSearch();
+  f.Click("btnTarnwick");
   QTableView& list = f.List();
   const QHeaderView& header = *list.horizontalHeader();
   QCOMPARE(header.length(), list.viewport()->width());

@@ -1,5 +1,6 @@
 // The options dialog: how it fills and greys out, its enabling rules, the
-// five checks of OK in their order, what OK stores and what Abbrechen drops.
+// five checks of OK in their order, what OK stores and what Abbrechen drops,
+// and the shortcut buttons.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "platform/app_folder.h"
 #include "ui_support.h"
 
 using namespace tarnwick;
@@ -20,14 +22,10 @@ namespace {
 struct Fixture : ProgramFixture {
   explicit Fixture(std::string_view extraSettings = "") {
     Start(extraSettings);
-    Main<QPushButton>("btnOptionen").click();
+    Click("btnOptionen");
     recorder.messages.clear();
   }
 
-  template <typename Control>
-  Control& Main(const char* name) {
-    return Find<Control>(program->fHaupt, name);
-  }
   template <typename Control>
   Control& Dialog(const char* name) {
     return Find<Control>(program->fOptionen, name);
@@ -36,52 +34,51 @@ struct Fixture : ProgramFixture {
   void PressOk() { Dialog<QPushButton>("btnOK").click(); }
 };
 
-// Answers the next folder picker: `answer` gets the dialog and accepts or
-// rejects it; the picker's title and the folder it opened at are kept.
-struct Picker {
-  QString title;
-  QString openedAt;
-};
-void AnswerPicker(const std::function<void(QFileDialog&)>& answer, Picker* seen) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, seen] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    poll->deleteLater();
-    *seen = {dialog->windowTitle(), dialog->directory().absolutePath() + "/"};
-    answer(*dialog);
-  });
-  poll->start(20);
-}
-
 }  // namespace
 
 class OptionsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showingFillsFieldsAndDisablesMainWindow();
+  void showsStoredSettingsAndDropsEditsOnAbort();
   void checksRunInOrderOneMessageAPress();
-  void checkOfTheRuleList();
   void okAddsSlashesStoresAndSwitchesLanguage();
   void failedWriteKeepsDialogOpen();
-  void abbrechenDropsEdits();
   void storedChoices();
   void folderPickers();
+  void shortcutButtons();
 };
 
-void OptionsTest::showingFillsFieldsAndDisablesMainWindow() {
-  Fixture f("double=1\nmovefolder=/nowhere/\nmultifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
+// The dialog shows the stored settings and greys out the main window. OK
+// refuses an empty rule list; Esc or Abbrechen closes the dialog and drops
+// every edit.
+void OptionsTest::showsStoredSettingsAndDropsEditsOnAbort() {
+  Fixture f("double=2\nmovefolder=/nowhere/\nmultifolder=1\n[Folders]\n0=/a/\n1=/b/\n");
+  const std::string before = f.home.ReadSettings();
+  QLineEdit& song = f.Dialog<QLineEdit>("editSong");
+  QListWidget& folders = f.Dialog<QListWidget>("listMultiFolder");
   QVERIFY(f.program->fOptionen.isVisible() && !f.program->fHaupt.isEnabled());
-  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
+  QCOMPARE(song.text(), QString::fromStdString(f.music));
   QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), QString("/nowhere/"));
-  QVERIFY(f.Dialog<QRadioButton>("raDoubleItem1").isChecked());
+  QVERIFY(f.Dialog<QRadioButton>("raDoubleItem2").isChecked());
   QVERIFY(f.Dialog<QCheckBox>("chMultiFolder").isChecked());
-  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 2);
+  QCOMPARE(folders.count(), 2);
   QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("English"));
 
-  QTest::keyClick(&f.Dialog<QLineEdit>("editSong"), Qt::Key_Escape);
+  song.setText("/elsewhere/");
+  folders.addItem("/extra/");
+  f.Dialog<QListWidget>("listPrio").clear();
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts(), QStringList{"no entries found in the priority list!"});
+  QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
+  QTest::keyClick(&song, Qt::Key_Escape);
   QVERIFY(!f.program->fOptionen.isVisible() && f.program->fHaupt.isEnabled());
+  QCOMPARE(f.home.ReadSettings(), before);
+  f.Click("btnOptionen");
+  QCOMPARE(song.text(), QString::fromStdString(f.music));
+  QCOMPARE(folders.count(), 2);
+  f.Dialog<QPushButton>("btnAbort").click();
+  QVERIFY(!f.program->fOptionen.isVisible());
 }
 
 // Each press shows at most the first failing check, brings its page to the
@@ -116,22 +113,12 @@ void OptionsTest::checksRunInOrderOneMessageAPress() {
   QVERIFY(f.program->fOptionen.isVisible());
 }
 
-void OptionsTest::checkOfTheRuleList() {
-  Fixture f;
-  f.Dialog<QListWidget>("listPrio").clear();
-  f.PressOk();
-  QCOMPARE(f.recorder.Texts(), QStringList{"no entries found in the priority list!"});
-  QCOMPARE(f.CurrentPage().objectName(), QString("ts2"));
-}
-
 // Slashes go only onto the fields that were checked; the language chosen
 // shows on the main window at once and in the dialog the next time.
 void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
   Fixture f;
   const QString music = QString::fromStdString(f.music);
-  QString unslashed = music;
-  unslashed.chop(1);
-  f.Dialog<QLineEdit>("editSong").setText(unslashed);
+  f.Dialog<QLineEdit>("editSong").setText(music.chopped(1));
   f.Dialog<QLineEdit>("editMove").setText("/not/checked");
   f.Dialog<QCheckBox>("chAutostart").click();
   QComboBox& languages = f.Dialog<QComboBox>("cbLang");
@@ -142,10 +129,10 @@ void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
   QCOMPARE(QStringList({f.home.Setting("mp3folder"), f.home.Setting("movefolder"),
                         f.home.Setting("lang"), f.home.Setting("autostart")}),
            QStringList({music, "/not/checked", "deutsch.ini", "1"}));
-  QCOMPARE(f.Main<QPushButton>("btnEnde").text(), QString("Beenden"));
-  QVERIFY(!f.Main<QTimer>("tAutostart").isActive());
+  QCOMPARE(Find<QPushButton>(f.Main(), "btnEnde").text(), QString("Beenden"));
+  QVERIFY(!Find<QTimer>(f.Main(), "tAutostart").isActive());
 
-  f.Main<QPushButton>("btnOptionen").click();
+  f.Click("btnOptionen");
   QCOMPARE(f.Dialog<QPushButton>("btnAbort").text(), QString("&Abbrechen"));
   QCOMPARE(f.Dialog<QComboBox>("cbLang").currentText(), QString("Deutsch"));
 }
@@ -153,34 +140,15 @@ void OptionsTest::okAddsSlashesStoresAndSwitchesLanguage() {
 // The settings have changed already, but the dialog stays open and the
 // language is not read again, which would say that it is missing here.
 void OptionsTest::failedWriteKeepsDialogOpen() {
-  ProgramHome home;
-  MessageRecorder recorder;
-  const std::string music = home.dir().MakeDir("music");
+  Fixture f;
   // Nobody, not even root, can create a file in /proc.
   qputenv("TARNWICK_HOME", "/proc/");
-  Program program({"tarnwick"});
-  program.fHaupt.show();
-  Find<QPushButton>(program.fHaupt, "btnOptionen").click();
-  recorder.messages.clear();
-  Find<QLineEdit>(program.fOptionen, "editSong").setText(QString::fromStdString(music));
-  Find<QPushButton>(program.fOptionen, "btnOK").click();
-  QCOMPARE(recorder.Texts(),
+  f.Dialog<QLineEdit>("editSong").setText(QString::fromStdString(f.home.dir().path()));
+  f.PressOk();
+  QCOMPARE(f.recorder.Texts(),
            QStringList{"Unable to write to /proc/tarnwick.ini: No such file or directory"});
-  QVERIFY(program.fOptionen.isVisible());
-  QCOMPARE(program.fHaupt.Settings().mp3folder, music);
-}
-
-void OptionsTest::abbrechenDropsEdits() {
-  Fixture f;
-  const std::string before = f.home.ReadSettings();
-  f.Dialog<QLineEdit>("editSong").setText("/elsewhere/");
-  f.Dialog<QListWidget>("listMultiFolder").addItem("/extra/");
-  f.Dialog<QPushButton>("btnAbort").click();
-  QCOMPARE(f.home.ReadSettings(), before);
-
-  f.Main<QPushButton>("btnOptionen").click();
-  QCOMPARE(f.Dialog<QLineEdit>("editSong").text(), QString::fromStdString(f.music));
-  QCOMPARE(f.Dialog<QListWidget>("listMultiFolder").count(), 0);
+  QVERIFY(f.program->fOptionen.isVisible());
+  QCOMPARE(f.program->fHaupt.Settings().mp3folder, f.home.dir().path());
 }
 
 // VBR choices both stored off: neither button is on, and OK keeps both off;
@@ -216,19 +184,21 @@ void OptionsTest::storedChoices() {
 void OptionsTest::folderPickers() {
   Fixture f("multifolder=1\n[Folders]\n0=/a/\n");
   const QString picked = QString::fromStdString(f.home.dir().MakeDir("picked"));
-  Picker seen;
+  QString title, openedAt;
   // With nothing typed, a folder dialog answers with the folder it shows.
   const auto choose = [&](QFileDialog& dialog) {
+    title = dialog.windowTitle();
+    openedAt = dialog.directory().absolutePath() + "/";
     dialog.setDirectory(picked);
     static_cast<QDialog&>(dialog).accept();
   };
-  AnswerPicker(choose, &seen);
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
-  QCOMPARE(seen.openedAt, QString::fromStdString(f.music));
-  AnswerPicker(choose, &seen);
+  QCOMPARE(openedAt, QString::fromStdString(f.music));
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
   QCOMPARE(f.recorder.Texts(), QStringList{"\"" + picked + "\" is in the list already"});
-  AnswerPicker([](QFileDialog& dialog) { dialog.reject(); }, &seen);
+  AnswerNext<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   f.Dialog<QPushButton>("btnMultiFolderNew").click();
   QListWidget& list = f.Dialog<QListWidget>("listMultiFolder");
   f.Dialog<QPushButton>("btnMultiFolderDelete").click();  // nothing selected
@@ -241,13 +211,36 @@ void OptionsTest::folderPickers() {
   f.Dialog<QRadioButton>("raDoubleItem1").click();
   const std::string moved = f.home.dir().MakeDir("moved");
   f.Dialog<QLineEdit>("editMove").setText(QString::fromStdString(moved));
-  AnswerPicker(choose, &seen);
+  AnswerNext<QFileDialog>(choose);
   f.Dialog<QPushButton>("btnMove").click();
-  QCOMPARE(seen.title, QString("Choose the folder for duplicate files"));
-  QCOMPARE(seen.openedAt, QString::fromStdString(moved));
-  QString unslashed = picked;
-  unslashed.chop(1);
-  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), unslashed);
+  QCOMPARE(title, QString("Choose the folder for duplicate files"));
+  QCOMPARE(openedAt, QString::fromStdString(moved));
+  QCOMPARE(f.Dialog<QLineEdit>("editMove").text(), picked.chopped(1));
+}
+
+// Without a desktop folder the entry fails; a second press writes it again.
+// The entry starts the running program with the language's comment, or the
+// launcher an installed program names.
+void OptionsTest::shortcutButtons() {
+  Fixture f;
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  const std::string desktop = f.home.user().dir().MakeDir("Desktop");
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  f.Dialog<QPushButton>("btnLinkDesktop").click();
+  qputenv("TARNWICK_LAUNCHER", "/opt/tarnwick/tarnwick.sh");
+  f.Dialog<QPushButton>("btnLinkAutostart").click();
+  qunsetenv("TARNWICK_LAUNCHER");
+  const QString done = "Shortcut created on the desktop";
+  QCOMPARE(f.recorder.Texts(), QStringList({"The shortcut could not be created", done, done,
+                                            "Shortcut created in autostart"}));
+  const std::map<std::string, std::string> entries = FilesBelow(desktop);
+  QCOMPARE(entries.size(), 1u);
+  const std::string& entry = entries.begin()->second;
+  QVERIFY(entry.find("\nExec=\"" + ExecutablePath() + "\"\n") != std::string::npos);
+  QVERIFY(entry.find("\nComment=Finds songs stored twice") != std::string::npos);
+  const std::string launched =
+      ReadFile(f.home.user().path() + ".config/autostart/tarnwick.desktop");
+  QVERIFY(launched.find("\nExec=\"/opt/tarnwick/tarnwick.sh\"\n") != std::string::npos);
 }
 
 QTEST_MAIN(OptionsTest)

@@ -8,17 +8,6 @@
 #include "support/mp3_stream.h"
 
 namespace tarnwick::test {
-namespace {
-
-// Whether a window other than the message boxes is on the screen.
-bool OtherWindowVisible() {
-  for (const QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->isVisible() && qobject_cast<const QMessageBox*>(widget) == nullptr) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 // A modal box runs an event loop of its own, in which this timer keeps firing.
 MessageRecorder::MessageRecorder() {
@@ -30,7 +19,7 @@ void MessageRecorder::CloseOpenBoxes() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* box = qobject_cast<QMessageBox*>(widget);
     if (box == nullptr || !box->isVisible()) continue;
-    messages.push_back({box->text().toStdString(), box->windowTitle(), OtherWindowVisible()});
+    messages.push_back({box->text().toStdString(), box->windowTitle()});
     // A question is answered yes, as a user who asked for the action would.
     if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
       yes->click();
@@ -49,18 +38,6 @@ QStringList MessageRecorder::Texts() const {
 OpenedUrls::OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
 
 OpenedUrls::~OpenedUrls() { QDesktopServices::unsetUrlHandler("file"); }
-
-void AnswerMenu(const std::function<void(QMenu&)>& answer) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
-    poll->deleteLater();
-    answer(*menu);
-    menu->close();
-  });
-  poll->start(10);
-}
 
 ProgramHome::ProgramHome(bool withLanguages) {
   if (withLanguages) {

@@ -23,12 +23,11 @@
 
 namespace tarnwick::test {
 
-// A message as the program would have shown it: its text, the caption of
-// its box, and whether any window was on the screen at that moment.
+// A message as the program would have shown it: its text and the caption
+// of its box.
 struct RecordedMessage {
   std::string text;
   QString title;
-  bool windowVisible = false;
 };
 
 // For as long as it lives, records every message box the program shows and
@@ -103,9 +102,21 @@ inline int RowCount(const QObject& mainWindow) {
   return Find<QTableView>(mainWindow, "lstInfo").model()->rowCount();
 }
 
-// Answers the next pop-up menu: `answer` gets it (and may trigger one of its
-// entries), then the menu closes.
-void AnswerMenu(const std::function<void(QMenu&)>& answer);
+// Answers the next pop-up menu or modal dialog of type Popup: `answer` gets
+// it (and may trigger an entry, accept or reject it), then it closes.
+template <typename Popup>
+void AnswerNext(const std::function<void(Popup&)>& answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    QWidget* menu = QApplication::activePopupWidget();
+    auto* popup = qobject_cast<Popup*>(menu != nullptr ? menu : QApplication::activeModalWidget());
+    if (popup == nullptr) return;
+    poll->deleteLater();
+    answer(*popup);
+    popup->close();
+  });
+  poll->start(10);
+}
 
 // A configured program on a music folder in the user's home (so that its
 // trash is on the same file system), its messages recorded.
