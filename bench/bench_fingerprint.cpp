@@ -10,8 +10,8 @@
 #include "mp3/audio_fingerprint.h"
 #include "mp3/fingerprint_match.h"
 #include "support/encoder.h"
-#include "synth/synth_song.h"
 #include "support/temp_dir.h"
+#include "synth/synth_song.h"
 
 namespace {
 

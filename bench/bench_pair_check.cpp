@@ -14,8 +14,8 @@
 #include "support/encoder.h"
 #include "support/mp3_stream.h"
 #include "support/recording_view.h"
-#include "synth/synth_song.h"
 #include "support/temp_dir.h"
+#include "synth/synth_song.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "mp3/frame_header.h"
 #include "mp3/mp3_info.h"
 #include "support/encoder.h"
-#include "synth/synth_song.h"
 #include "support/temp_dir.h"
+#include "synth/synth_song.h"
 
 namespace {
 
