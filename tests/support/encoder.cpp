@@ -100,4 +100,11 @@ bool Encode(const Encoding& encoding, const std::string& wav, const std::string&
   return std::system(command.c_str()) == 0;
 }
 
+bool Decode(const std::string& mp3, const std::string& wav, double seconds, int rate) {
+  const std::string command = "ffmpeg -nostdin -loglevel error -y -i " + Quoted(mp3) +
+                              " -af atrim=end=" + std::to_string(seconds) + " -ar " +
+                              std::to_string(rate) + " -ac 2 " + Quoted(wav);
+  return std::system(command.c_str()) == 0;
+}
+
 }  // namespace tarnwick::test

@@ -31,4 +31,9 @@ struct Encoding {
 // Runs the encoder quietly; returns whether it succeeded.
 bool Encode(const Encoding& encoding, const std::string& wav, const std::string& mp3);
 
+// Decodes the first `seconds` of `mp3` with ffmpeg into a stereo WAV file at
+// `rate`; atrim cuts to the sample, so that play times stay exact. Returns
+// whether it succeeded.
+bool Decode(const std::string& mp3, const std::string& wav, double seconds, int rate);
+
 }  // namespace tarnwick::test

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "support/encoder.h"
@@ -14,15 +13,11 @@ namespace tarnwick::test {
 // decoded and encoded anew in a temporary folder of their own.
 class Studio {
  public:
-  // A stereo WAV file of the first `seconds` of recording `name` at `rate`;
-  // atrim cuts to the sample, so that play times are exact.
+  // A WAV file of the first `seconds` of recording `name` at `rate`.
   std::string Decode(const std::string& name, double seconds = 20, int rate = 44100) {
     const std::string wav = Next(".wav");
-    const std::string command = "ffmpeg -nostdin -loglevel error -y -i '" TARNWICK_TEST_DATA
-                                "/songs/" +
-                                name + ".mp3' -af atrim=end=" + std::to_string(seconds) + " -ar " +
-                                std::to_string(rate) + " -ac 2 '" + wav + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_TRUE(test::Decode(TARNWICK_TEST_DATA "/songs/" + name + ".mp3", wav, seconds, rate))
+        << name;
     return wav;
   }
 
